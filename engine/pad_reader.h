@@ -1,0 +1,38 @@
+#pragma once
+// The only place that talks to the joystick. Each call makes its own reading into its own record,
+// so the poll cycle (timer thread) and the test panel (UI thread) can never mix two readings.
+#include <cstdint>
+
+#include "engine/ports.h"
+#include "engine/relaxed.h"
+#include "engine/shared_state.h"
+
+namespace pwstd {
+
+// Axis position to direction: -1 below `kando`, +1 above 65536 - `kando`, else 0.
+int32_t AxisDirection(uint32_t position, int32_t kando);
+// 1 when button i (1..32) is set in the mask, else 0.
+int32_t ButtonBit(int32_t i, uint32_t mask);
+
+class PadReader {
+public:
+    // `kando` is read at every call, so a change applies to the next reading.
+    PadReader(PadSource& source, Clock& clock, const Relaxed<int32_t>& kando);
+
+    PadSnapshot ReadPad(int32_t id);
+    int32_t ReadPadX(int32_t id);         // 0 when the reading fails
+    int32_t ReadPadY(int32_t id);         // 0 when the reading fails
+    uint32_t ReadPadButtons(int32_t id);  // 0 when the reading fails
+
+    // A device was added or removed (WM_DEVICECHANGE): the next reading asks the service again even
+    // while a failed joystick is being left alone. Any thread.
+    void DeviceChanged();
+
+private:
+    PadSource& source_;
+    Clock& clock_;
+    const Relaxed<int32_t>& kando_;
+    // back-off state is the implementation's; atomics only, shared by both threads
+};
+
+}  // namespace pwstd

@@ -1,0 +1,100 @@
+#pragma once
+// The engine's view of the system: small interfaces named after what the engine needs. The Win32
+// implementation of each (platform/win32/) calls exactly one Windows service; tests use recording
+// fakes.
+#include <cstdint>
+#include <string>
+
+namespace pwstd {
+
+// One raw joystick reading: axis positions 0..65535 and the 32-bit button mask.
+struct JoyReading {
+    uint32_t Xpos = 0;
+    uint32_t Ypos = 0;
+    uint32_t Buttons = 0;
+};
+
+class PadSource {
+public:
+    virtual ~PadSource() = default;
+    // Reads joystick `id` once into `out` (joyGetPosEx with X, Y and buttons). Returns 0 on success,
+    // else the service's nonzero code (for example 167 when unplugged) and leaves `out` unspecified.
+    // Called from the timer thread and the UI thread, possibly at the same moment: an implementation
+    // fills only `out`, never a record shared between calls.
+    virtual uint32_t read(int32_t id, JoyReading& out) = 0;
+};
+
+class KeySink {
+public:
+    virtual ~KeySink() = default;
+    // Sends one synthetic key press (`up` false) or release (`up` true) of virtual key `vk` to the
+    // window with the keyboard focus (keybd_event(vk, 0, 0 or KEYEVENTF_KEYUP, 0)). Timer thread;
+    // at quit, the UI thread after the timer is stopped.
+    virtual void send(uint8_t vk, bool up) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // The system millisecond tick count (GetTickCount); wraps after about 49.7 days. Any thread.
+    virtual uint32_t ticks() = 0;
+};
+
+// NOTIFYICONDATA uFlags values.
+constexpr uint32_t kNifMessage = 1;
+constexpr uint32_t kNifIcon = 2;
+constexpr uint32_t kNifTip = 4;
+
+enum class TrayMessage : uint32_t { Add = 0, Modify = 1, Delete = 2 };  // NIM_ADD, NIM_MODIFY, NIM_DELETE
+
+// The variable part of the tray icon record; window, icon id 0 and callback message 512 are fixed
+// by the implementation.
+struct TrayRecord {
+    uint32_t flags = 0;  // kNifMessage | kNifIcon | kNifTip as wanted
+    int16_t icon = 0;    // image number: 0 = paused icon, 1..4 = running frames
+    std::string tip;     // UTF-8; at most 63 bytes once in the record
+};
+
+class TrayIcon {
+public:
+    virtual ~TrayIcon() = default;
+    // Shell_NotifyIcon(message, record). Called from the UI thread, and from the timer thread for
+    // the once-a-second rate display: must not wait on the UI thread. Result not examined.
+    virtual void notify(TrayMessage message, const TrayRecord& record) = 0;
+};
+
+class PollTimer {
+public:
+    virtual ~PollTimer() = default;
+    // timeBeginPeriod(ms) / timeEndPeriod(ms). UI thread.
+    virtual void begin_period(int32_t ms) = 0;
+    virtual void end_period(int32_t ms) = 0;
+    // timeSetEvent(delay, resolution, PadTimerProc, 1, TIME_PERIODIC); returns the timer id, 0 on
+    // failure. From then on the poll cycle runs every `delay` ms on the timer's own thread. UI thread.
+    virtual int32_t set_event(int32_t delay_ms, int32_t resolution_ms) = 0;
+    // timeKillEvent(id); when it returns, no further tick of that timer starts. UI thread.
+    virtual void kill_event(int32_t id) = 0;
+};
+
+class Sleeper {
+public:
+    virtual ~Sleeper() = default;
+    // Sleep(ms) on the calling thread.
+    virtual void sleep(int32_t ms) = 0;
+};
+
+class Profile {
+public:
+    virtual ~Profile() = default;
+    // GetPrivateProfileStringA(section, key, def, buffer of 255, file): the value (UTF-8 here,
+    // ANSI in the file), `def` when the file, section or key is missing, "" for an empty value; at
+    // most 254 ANSI bytes. Names compare without regard to case. UI thread.
+    virtual std::string get(const std::string& section, const std::string& key,
+                            const std::string& def, const std::string& file) = 0;
+    // WritePrivateProfileStringA(section, key, value, file): replaces the key in place, or adds it
+    // (and its section, and the file) at the end. Returns nonzero when written. UI thread.
+    virtual int32_t put(const std::string& section, const std::string& key,
+                        const std::string& value, const std::string& file) = 0;
+};
+
+}  // namespace pwstd

@@ -1,0 +1,79 @@
+#pragma once
+// The settings file "PwStd.ini": where it is, the helpers every reader and writer goes through, the
+// number rules of its values, and one reader per key with its default and range rule.
+#include <cstdint>
+#include <string>
+
+#include "engine/ports.h"
+
+namespace pwstd {
+
+inline constexpr const char* kIniFileName = "PwStd.ini";
+inline constexpr const char* kHelpFileName = "PWSTD.HLP";
+inline constexpr const char* kGeneralSection = "Padwright Standard";
+inline constexpr const char* kCustomSection = "KeySettei";  // key-map slot 0
+
+// Appends "\" unless the path already ends with one ("" gives "\").
+std::string AddBackslash(const std::string& folder);
+// The value with leading and trailing spaces removed; never throws.
+std::string ReadIni(Profile& profile, const std::string& section, const std::string& key,
+                    const std::string& def, const std::string& file);
+// Writes at once; the profile service's result (nonzero = written); never throws.
+int32_t WriteIni(Profile& profile, const std::string& section, const std::string& key,
+                 const std::string& value, const std::string& file);
+
+// Number decoding of stored values: the longest leading number (blanks, tabs and line feeds
+// skipped anywhere; sign and fraction for decimal; hexadecimal digits when `hex`, where up to four
+// digits are a 16-bit and five to eight a 32-bit signed value), 0 when there is none. The result is
+// not rounded yet; it may lie far outside any integer range.
+double LeadingNumber(const std::string& text, bool hex);
+// Rounds half to even, then clamps into [lo, hi]; a value beyond the integer width of the key
+// clamps to the nearer bound like any other out-of-range value.
+int32_t RoundClamp(double value, int32_t lo, int32_t hi);
+
+// Writers' formats: bare decimal digits (with "-" for negatives), and upper-case hexadecimal
+// without prefix or leading zeros for "Kando".
+std::string DecimalText(int32_t value);
+std::string HexText(int32_t value);
+
+// Section of key-map slot 0..10: "KeySettei", "KeySetteiTemp1".."KeySetteiTemp10".
+std::string SlotSection(int slot);
+// Key of key-map entry 0..33: Cursor1..Cursor4 for the directions, then Button1..Button30.
+std::string EntryKey(int entry);
+// Default text of key-map entry 0..33: "38", "40", "37", "39", then "32" for every button.
+const char* EntryDefault(int entry);
+// "テンプレート" followed by n in full-width digits.
+std::string DefaultTemplateName(int n);
+// Full-width digits of a number's decimal text: 38 gives "３８".
+std::string FullWidthNumber(int32_t value);
+
+// The file's keys read with their defaults, decoded and brought into range.
+class SettingsFile {
+public:
+    SettingsFile(Profile& profile, const std::string& path) : profile_(profile), path_(path) {}
+
+    int32_t Kando() const;      // "4000" hex; 0..32767
+    int32_t Wait() const;       // "25"; 1..200
+    int32_t Buttons() const;    // "4"; 1..30
+    int16_t Repeat() const;     // "1"; 0 stays 0, anything else 1
+    int16_t Keyup() const;      // "1"; as Repeat
+    int16_t StartTemp() const;  // "0"; outside 0..2 becomes 0
+    int16_t BefTemp() const;    // "0"; outside 0..10 becomes 0
+    // Template name of slot 1..10, its first 100 characters.
+    std::string TemplateName(int n) const;
+    // Key code of entry 0..33 of slot 0..10, with the entry's default, clamped to 1..255.
+    int32_t KeyCode(int slot, int entry) const;
+
+    std::string Read(const std::string& section, const std::string& key,
+                     const std::string& def) const;
+    int32_t Write(const std::string& section, const std::string& key,
+                  const std::string& value) const;
+
+    const std::string& path() const { return path_; }
+
+private:
+    Profile& profile_;
+    const std::string& path_;  // IniPath, set once before any access
+};
+
+}  // namespace pwstd

@@ -1,0 +1,63 @@
+#pragma once
+// The settings and engine variables through which every part of the program meets.
+//
+// The program holds exactly one SharedState for its whole life and hands references to it to the
+// engine, the resident form and the dialogs; tests make their own. Fields marked "UI thread only"
+// are never touched by the poll timer's thread and need no atomic.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/relaxed.h"
+
+namespace pwstd {
+
+// Booleans are 16-bit with True = -1, as the settings and the forms have always stored them.
+constexpr int16_t True = -1;
+constexpr int16_t False = 0;
+
+constexpr int32_t kMaxButtons = 30;
+constexpr int kTemplateCount = 10;
+
+// Direction indexes of DirKeys, also the order of the settings keys Cursor1..Cursor4.
+enum Direction : int { kUp = 0, kDown = 1, kLeft = 2, kRight = 3 };
+
+// The key codes currently sent: Windows virtual-key codes, always within 1..255.
+struct KeyMap {
+    std::array<Relaxed<int32_t>, 4> DirKeys;                   // up, down, left, right
+    std::array<Relaxed<int32_t>, kMaxButtons + 1> ButtonKeys;  // 1..30; element 0 unused
+};
+
+struct SharedState : KeyMap {
+    Relaxed<int32_t> Wait;       // poll period in ms, 1..200
+    Relaxed<int16_t> PadActive;  // True while the pad runs; the poll cycle idles while False
+    Relaxed<int32_t> Buttons;    // buttons examined, 1..30
+    Relaxed<int32_t> Kando;      // sensitivity, 0..32767
+    Relaxed<int16_t> Repeat;     // 0 or 1
+    Relaxed<int16_t> Keyup;      // 0 or 1; only matters while Repeat is 1
+    Relaxed<int16_t> StartTemp;  // start-up key map rule, 0..2
+    Relaxed<int16_t> IconFrame;  // running tray icon frame now shown, 1..4
+    Relaxed<int32_t> TimerId;    // periodic multimedia timer driving the poll cycle
+
+    std::array<std::string, kTemplateCount + 1> TemplateNames;  // UI thread only; 1..10, UTF-8
+    std::string IniPath;                                        // UI thread only; set once
+};
+
+// One decoded joystick reading.
+struct PadSnapshot {
+    int32_t DirX = 0;         // -1 left, 0 centre, +1 right
+    int32_t DirY = 0;         // -1 up, 0 centre, +1 down
+    uint32_t ButtonMask = 0;  // bit i-1 set: button i pressed
+    int32_t ReadError = 0;    // 0, or the service's code / the failure's number (then all else 0)
+};
+
+// What the poll cycle remembers from one poll to the next; zero at start, never reset.
+struct PollState {
+    std::array<int16_t, 2> PrevDir{};                   // [0] DirX, [1] DirY
+    std::array<int16_t, kMaxButtons + 1> PrevButton{};  // 1..30: 1 = pressed at the previous poll
+    int32_t PollCount = 0;                              // polls since the last rate display
+    uint32_t LastRateTick = 0;  // tick count at the last rate display; compared by unsigned
+                                // difference so the display survives the 49.7-day wrap
+};
+
+}  // namespace pwstd
