@@ -11,6 +11,8 @@
 
 namespace pwstd::forms {
 
+struct WindowShape;  // forms/shape.h: a window outline other than a rectangle, and its drawing
+
 enum class BorderStyle { None, FixedDialog };
 
 // What a renderer learns about a loaded form.
@@ -43,6 +45,8 @@ public:
     Form& operator=(const Form&) = delete;
 
     virtual const FormSpec& Spec() const = 0;
+    // A window that is not a rectangle describes its outline here; nullptr for ordinary windows.
+    virtual const WindowShape* Shape() const { return nullptr; }
 
     // Creates the controls from the declaration, binds the handlers, runs Form_Load and gives the
     // focus to the first control in the focus order.
