@@ -95,7 +95,7 @@ int32_t WriteIni(Profile& profile, const std::string& section, const std::string
     try {
         return profile.put(section, key, value, file);
     } catch (...) {
-        return kHelperFailure;
+        return 0;  // nothing was written: nonzero would claim that it was
     }
 }
 
