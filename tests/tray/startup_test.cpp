@@ -60,13 +60,6 @@ TEST(StartUp, RunsInOrderWithTheTimerLast) {
     EXPECT_EQ(buttons_at_timer, 32);
 }
 
-TEST(StartUp, ExeFolderWithTrailingBackslash) {
-    TrayRig rig;
-    rig.shell.folder = "C:\\";
-    rig.form.Form_Load();
-    EXPECT_EQ(rig.state.IniPath, "C:\\PwStd.ini");
-}
-
 TEST(StartUp, ClampsEveryGeneralSetting) {
     using Field = int32_t (*)(const SharedState&);
     const Field wait = [](const SharedState& s) -> int32_t { return s.Wait; };
