@@ -116,15 +116,15 @@ TEST(IniFileProfile, AByteOrderMarkAndALastLineWithoutLineEndAreKept) {
     EXPECT_EQ(ini.Contents(), "\xEF\xBB\xBF[S]\r\na=3\r\nb=2\r\n");
 }
 
-TEST(IniFileProfile, ALineOfMegabytesWithoutLineEndIsReadAndWritten) {
+TEST(IniFileProfile, ALineOfAMegabyteWithoutLineEndIsReadAndWritten) {
     TempIni ini;
-    ini.Write("[Padwright Standard]\r\nWait=30\r\n[Junk]\r\nk=" + std::string(5u * 1024 * 1024, 'j'));
+    ini.Write("[Padwright Standard]\r\nWait=30\r\n[Junk]\r\nk=" + std::string(1u << 20, 'j'));
     SettingsFile file(ini.profile, ini.path);
     EXPECT_EQ(ini.profile.get("Junk", "k", "", ini.path), std::string(254, 'j'));
     EXPECT_EQ(ini.profile.put("Junk", "k2", "1", ini.path), 1);
     EXPECT_EQ(ini.profile.get("Junk", "k2", "", ini.path), "1");
     EXPECT_EQ(file.Wait(), 30);
-    EXPECT_EQ(ini.Contents().size(), 5u * 1024 * 1024 + 41 + 2 + 6);
+    EXPECT_EQ(ini.Contents().size(), (1u << 20) + 41 + 2 + 6);
 }
 
 TEST(IniFileProfile, WhatCannotBeWrittenIsLostWithoutHarm) {
