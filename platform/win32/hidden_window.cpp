@@ -2,7 +2,7 @@
 
 #include "platform/win32/resources/resource_ids.h"
 
-namespace pwstd::win32 {
+namespace pwstd {
 
 namespace {
 constexpr wchar_t kClassName[] = L"PwStdResident";
@@ -80,4 +80,4 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
-}  // namespace pwstd::win32
+}  // namespace pwstd

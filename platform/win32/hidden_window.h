@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace pwstd::win32 {
+namespace pwstd {
 
 // The tray icon's callback message, as the icon is registered with it.
 constexpr UINT kTrayCallbackMessage = 512;
@@ -39,4 +39,4 @@ private:
     HiddenWindowHandlers handlers_;
 };
 
-}  // namespace pwstd::win32
+}  // namespace pwstd

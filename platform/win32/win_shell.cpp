@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "platform/win32/wide_text.h"
+#include "platform/win32/win_text.h"
 
-namespace pwstd::win32 {
+namespace pwstd {
 
 void WinShell::BringToForeground() { SetForegroundWindow(window_); }
 
 void WinShell::OpenHelp(const std::string& path) {
     // The help engine takes the path in the ANSI code page.
-    WinHelpA(window_, ToAnsi(path).c_str(), HELP_CONTENTS, 0);
+    WinHelpA(window_, Utf8ToAnsi(path).c_str(), HELP_CONTENTS, 0);
 }
 
 std::string WinShell::ExeFolder() {
@@ -25,9 +25,9 @@ std::string WinShell::ExeFolder() {
     }
     const size_t slash = path.find_last_of(L"\\/");
     path.resize(slash == std::wstring::npos ? 0 : slash);
-    return Narrow(path);
+    return WideToUtf8(path);
 }
 
 void WinShell::EndProgram() { ExitProcess(0); }
 
-}  // namespace pwstd::win32
+}  // namespace pwstd

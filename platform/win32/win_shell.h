@@ -4,7 +4,7 @@
 
 #include "tray/shell.h"
 
-namespace pwstd::win32 {
+namespace pwstd {
 
 class WinShell final : public Shell {
 public:
@@ -19,4 +19,4 @@ private:
     HWND window_;
 };
 
-}  // namespace pwstd::win32
+}  // namespace pwstd

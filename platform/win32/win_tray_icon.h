@@ -4,10 +4,17 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "engine/ports.h"
 
-namespace pwstd::win32 {
+namespace pwstd {
+
+// The tip field of the record's first layout, in characters, NUL included.
+constexpr size_t kTipChars = 64;
+// Puts `tip` into the first kTipChars characters of `field`: cut to kTipChars - 1 characters,
+// never between the two halves of a surrogate pair, then NUL-filled.
+void CopyTip(const std::wstring& tip, wchar_t* field);
 
 class WinTrayIcon final : public TrayIcon {
 public:
@@ -25,4 +32,4 @@ private:
     std::array<HICON, 5> icons_{};  // 0 paused, 1..4 running frames
 };
 
-}  // namespace pwstd::win32
+}  // namespace pwstd
