@@ -65,11 +65,11 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return TRUE;
         case WM_ENDSESSION:
             // The session really ends: stop the timer before the system ends the process.
-            if (wparam && handlers_.unload) handlers_.unload();
+            if (wparam) Unload();
             return 0;
         case WM_CLOSE:
             // Closed from outside (a task manager's polite end): unload, then leave the loop.
-            if (handlers_.unload) handlers_.unload();
+            Unload();
             DestroyWindow(window_);
             return 0;
         case WM_DESTROY:
@@ -78,6 +78,13 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         default:
             return DefWindowProcW(window_, message, wparam, lparam);
     }
+}
+
+// The timer is stopped and its period released once, whichever route comes first.
+void HiddenWindow::Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    if (handlers_.unload) handlers_.unload();
 }
 
 }  // namespace pwstd

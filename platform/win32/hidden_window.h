@@ -16,7 +16,8 @@ struct HiddenWindowHandlers {
     std::function<void(uint32_t mouse_message)> tray;  // message 512: the mouse message number
     std::function<void()> taskbar_created;             // the shell has started (again)
     std::function<void()> device_changed;              // WM_DEVICECHANGE
-    std::function<void()> unload;                      // the session ends, or the window is closed
+    std::function<void()> unload;                      // the session ends, or the window is closed;
+                                                       // called once at most
 };
 
 class HiddenWindow {
@@ -32,11 +33,13 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void Unload();
 
     HINSTANCE instance_;
     UINT taskbar_created_;
     HWND window_ = nullptr;
     HiddenWindowHandlers handlers_;
+    bool unloaded_ = false;
 };
 
 }  // namespace pwstd
