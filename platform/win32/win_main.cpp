@@ -8,7 +8,7 @@
 
 #include "dialogs/about/abox.h"
 #include "dialogs/general/prop.h"
-#include "dialogs/keys/key_s.h"
+#include "dialogs/keys/keys.h"
 #include "engine/pad_reader.h"
 #include "engine/poll_cycle.h"
 #include "engine/shared_state.h"
