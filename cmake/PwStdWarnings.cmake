@@ -7,7 +7,8 @@ function(pwstd_warnings target)
     endif()
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
-                                              -Wno-sign-conversion -Wnon-virtual-dtor)
+                                              -Wno-sign-conversion -Wnon-virtual-dtor
+                                              -Wno-missing-field-initializers)
     if(PWSTD_WERROR)
       target_compile_options(${target} PRIVATE -Werror)
     endif()

@@ -1,0 +1,76 @@
+#pragma once
+// The hidden resident form: brings the program up and down, owns the tray icon and its popup menu,
+// and switches the key map in force between the custom map and the ten templates.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/poll_cycle.h"
+#include "engine/ports.h"
+#include "engine/settings.h"
+#include "engine/shared_state.h"
+#include "forms/form.h"
+#include "forms/host.h"
+#include "forms/menu.h"
+#include "tray/shell.h"
+
+namespace pwstd {
+
+// Mouse message numbers the tray callback carries.
+constexpr uint32_t kWmMouseMove = 0x200, kWmLButtonDown = 0x201, kWmRButtonDown = 0x204;
+
+struct TrayServices {
+    TrayIcon& tray;
+    PollTimer& timer;
+    Sleeper& sleeper;
+    forms::WindowHost& windows;
+    Shell& shell;
+};
+
+class Form1 {
+public:
+    using DialogFactory = std::function<std::unique_ptr<forms::Form>()>;
+
+    Form1(SharedState& state, Profile& profile, PollCycle& poll, TrayServices services);
+
+    // The dialogs opened from the menu; each is created on first use and kept until unload.
+    void SetDialogs(DialogFactory key_settings, DialogFactory general_settings, DialogFactory about);
+
+    void Form_Load();
+    void Form_Unload(int16_t& Cancel);
+    void mnuQuit_Click();
+
+    // The tray callback (message 512 to the hidden window) with the mouse message number.
+    void TrayCallback(uint32_t message);
+    // The shell's "TaskbarCreated" broadcast: the icon is added again in the state in force.
+    void TaskbarCreated();
+    void TogglePadActive();
+
+    void ApplyTemplate(const int16_t& n);
+    void mnuTemp_Click(int16_t Index);
+    void mnuKeySet_Click();
+    void mnuPadActivity_Click();
+    void mnuAbout_Click();
+    void mnuHelp_Click();
+
+    // mnuPop and everything below it; dialogs rename and read the template items (mnuTemp).
+    forms::MenuItem& Menu() { return mnuPop_; }
+
+    int16_t DialogOpen = False;
+    int16_t MenuOpen = False;
+
+private:
+    void ShowDialog(std::unique_ptr<forms::Form>& dialog, const DialogFactory& factory);
+
+    SharedState& state_;
+    Profile& profile_;
+    PollCycle& poll_;
+    TrayServices services_;
+    SettingsFile settings_;
+    forms::MenuItem mnuPop_;
+    DialogFactory key_settings_factory_, general_settings_factory_, about_factory_;
+    std::unique_ptr<forms::Form> KeyS_, Prop_, ABox_;
+};
+
+}  // namespace pwstd
