@@ -31,11 +31,17 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> ReadWhole(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return text;
+    try {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(file, error)) return std::nullopt;
+        std::ifstream in(file, std::ios::binary);
+        if (!in) return std::nullopt;
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) return std::nullopt;
+        return text;
+    } catch (...) {
+        return std::nullopt;  // unreadable: every key takes its default
+    }
 }
 
 // One line of the file: [begin, end) without its line end; `next` is where the next line starts.
@@ -129,6 +135,10 @@ bool WriteWhole(const std::string& file, const std::string& text) {
     if (fs::exists(target, error)) {
         // Never replace what cannot be written in place: a read-only file keeps its contents.
         if (!fs::is_regular_file(target, error)) return false;
+        // A file without write permission is read-only even for an administrator, as the
+        // read-only attribute is on Windows.
+        const auto perms = fs::status(target, error).permissions();
+        if (error || (perms & fs::perms::owner_write) == fs::perms::none) return false;
         std::ofstream probe(file, std::ios::binary | std::ios::app);
         if (!probe) return false;
     }
@@ -185,8 +195,11 @@ int32_t IniFileProfile::put(const std::string& section, const std::string& key, 
             entry = "[" + ansi_section + "]\r\n" + entry;
             at = text.size();
         }
-        if (at == text.size() && !text.empty() && text.back() != '\n') text += "\r\n";
-        text.insert(std::min(at, text.size()), entry);
+        if (at == text.size() && !text.empty() && text.back() != '\n') {
+            text += "\r\n";
+            at = text.size();
+        }
+        text.insert(at, entry);
     }
     return WriteWhole(file, text) ? 1 : 0;
 }

@@ -32,18 +32,20 @@ int HexDigit(char c) {
 
 double LeadingHex(const std::string& text) {
     uint64_t value = 0;
-    int significant = 0;
+    int written = 0, significant = 0;
     for (char c : text) {
         if (IsBlank(c)) continue;
         const int digit = HexDigit(c);
         if (digit < 0) break;
+        ++written;
         if (value != 0 || digit != 0) ++significant;
         // Past eight digits the number fits no integer a key is read into; keep reading so that
         // it is known to be too large, without overflowing.
         if (significant <= 8) value = value * 16 + static_cast<uint64_t>(digit);
     }
     if (significant > 8) return 1e300;
-    if (significant <= 4) return static_cast<int16_t>(static_cast<uint16_t>(value));
+    // The width follows the digits as written: "FFFF" is -1, "0FFFF" is 65535.
+    if (written <= 4) return static_cast<int16_t>(static_cast<uint16_t>(value));
     return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
