@@ -17,7 +17,7 @@ protected:
 
 TEST_F(ShutDown, QuitRemovesTheIconStopsTheTimerReleasesHeldKeysAndEnds) {
     rig.form.mnuAbout_Click();  // an instance to drop
-    rig.pad.buttons = 0b11;     // buttons 1 and 2 held down by the pad
+    rig.pad.reading.Buttons = 0b11;     // buttons 1 and 2 held down by the pad
     rig.state.ButtonKeys[2] = 90;
     rig.poll.PadTimerProc();
     rig.log.clear();
@@ -25,27 +25,22 @@ TEST_F(ShutDown, QuitRemovesTheIconStopsTheTimerReleasesHeldKeysAndEnds) {
     rig.windows.while_popup = [&](forms::MenuItem& root) { root.Find("mnuQuit")->Choose(); };
     EXPECT_THROW(rig.form.TrayCallback(kWmRButtonDown), ProgramEnded);
     EXPECT_EQ(rig.log, (Log{"foreground", "doevents", "popup mnuPop", "tray delete 0 0 ", "dialog destroyed",
-                            "kill_event 77", "end_period 25", "sleep 100", "release 32", "release 90", "end"}));
+                            "timer kill_event 77", "timer end_period 25", "sleep 100", "release 32", "release 90", "end"}));
     EXPECT_EQ(rig.profile.puts, 0);
 }
 
-TEST_F(ShutDown, UnloadAloneLeavesTheIconAndTheKeys) {
-    rig.pad.buttons = 1;
+// Unload by another route than Quit (the session ends): the icon and the keys are left alone, and
+// the period released is the one in force, which the general settings dialog may have changed.
+TEST_F(ShutDown, UnloadAloneStopsTheTimerInForce) {
+    rig.pad.reading.Buttons = 1;
     rig.poll.PadTimerProc();
-    rig.log.clear();
-    int16_t cancel = 0;
-    rig.form.Form_Unload(cancel);
-    EXPECT_EQ(cancel, 0);
-    EXPECT_EQ(rig.log, (Log{"kill_event 77", "end_period 25", "sleep 100"}));
-}
-
-TEST_F(ShutDown, UnloadUsesTheWaitInForce) {
-    rig.state.Wait = 60;  // the general settings dialog restarted the timer
+    rig.state.Wait = 60;
     rig.state.TimerId = 78;
     rig.log.clear();
     int16_t cancel = 0;
     rig.form.Form_Unload(cancel);
-    EXPECT_EQ(rig.log, (Log{"kill_event 78", "end_period 60", "sleep 100"}));
+    EXPECT_EQ(cancel, 0);
+    EXPECT_EQ(rig.log, (Log{"timer kill_event 78", "timer end_period 60", "sleep 100"}));
 }
 
 // The session can end while a dialog is on screen: the dialog must live until its modal call is
@@ -59,7 +54,7 @@ TEST_F(ShutDown, UnloadWhileADialogShowsKeepsItUntilItCloses) {
     };
     rig.log.clear();
     rig.form.mnuKeySet_Click();
-    EXPECT_EQ(rig.log, (Log{"doevents", "modal", "kill_event 77", "end_period 25", "sleep 100", "unloaded",
+    EXPECT_EQ(rig.log, (Log{"doevents", "modal", "timer kill_event 77", "timer end_period 25", "sleep 100", "unloaded",
                             "modal closed", "dialog destroyed"}));
     rig.windows.while_modal = nullptr;
     rig.form.mnuKeySet_Click();

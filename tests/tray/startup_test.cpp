@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "tests/tray/tray_rig.h"
 
@@ -36,15 +38,33 @@ TEST(StartUp, WithoutAFileEverythingTakesItsDefault) {
     EXPECT_EQ(rig.profile.puts, 0);
 }
 
+// Records the state the first poll would see, at the moment the timer is created.
+class WatchingTimer final : public PollTimer {
+public:
+    WatchingTimer(PollTimer& inner, std::function<void()> at_set_event) : inner_(inner), at_set_event_(std::move(at_set_event)) {}
+    void begin_period(int32_t ms) override { inner_.begin_period(ms); }
+    void end_period(int32_t ms) override { inner_.end_period(ms); }
+    int32_t set_event(int32_t delay, int32_t resolution) override {
+        at_set_event_();
+        return inner_.set_event(delay, resolution);
+    }
+    void kill_event(int32_t id) override { inner_.kill_event(id); }
+
+private:
+    PollTimer& inner_;
+    std::function<void()> at_set_event_;
+};
+
 TEST(StartUp, RunsInOrderWithTheTimerLast) {
     TrayRig rig;
     int16_t pad_active_at_timer = 0;
-    int32_t buttons_at_timer = 0;
-    rig.timer.on_set_event = [&] {
+    int32_t button_key_at_timer = 0;
+    WatchingTimer timer(rig.timer, [&] {
         pad_active_at_timer = rig.state.PadActive;
-        buttons_at_timer = rig.state.ButtonKeys[4];
-    };
-    rig.form.Form_Load();
+        button_key_at_timer = rig.state.ButtonKeys[4];
+    });
+    Form1 form(rig.state, rig.profile, rig.poll, {rig.tray, timer, rig.sleeper, rig.windows, rig.shell});
+    form.Form_Load();
     Log expected = {"tray add 7 1 動作中・・・"};
     for (const char* key : {"Kando", "Wait", "Buttons", "Repeat", "Keyup"})
         expected.push_back(std::string("get ") + kGeneral + "/" + key);
@@ -53,18 +73,11 @@ TEST(StartUp, RunsInOrderWithTheTimerLast) {
     expected.push_back(std::string("get ") + kGeneral + "/BefTemp");
     for (int i = 1; i <= 4; ++i) expected.push_back("get KeySettei/Cursor" + std::to_string(i));
     for (int j = 1; j <= 4; ++j) expected.push_back("get KeySettei/Button" + std::to_string(j));
-    expected.push_back("begin_period 25");
-    expected.push_back("set_event 25 5");
+    expected.push_back("timer begin_period 25");
+    expected.push_back("timer set_event 25 5");
     EXPECT_EQ(rig.log, expected);
     EXPECT_EQ(pad_active_at_timer, True);
-    EXPECT_EQ(buttons_at_timer, 32);
-}
-
-TEST(StartUp, ExeFolderWithTrailingBackslash) {
-    TrayRig rig;
-    rig.shell.folder = "C:\\";
-    rig.form.Form_Load();
-    EXPECT_EQ(rig.state.IniPath, "C:\\PwStd.ini");
+    EXPECT_EQ(button_key_at_timer, 32);
 }
 
 TEST(StartUp, ClampsEveryGeneralSetting) {
@@ -94,7 +107,7 @@ TEST(StartUp, ClampsEveryGeneralSetting) {
         rig.form.Form_Load();
         EXPECT_EQ(row.field(rig.state), row.expected) << row.key << "=" << row.text;
         if (row.field == wait) {
-            EXPECT_EQ(rig.log.back(), "set_event " + std::to_string(row.expected) + " 5");
+            EXPECT_EQ(rig.log.back(), "timer set_event " + std::to_string(row.expected) + " 5");
         }
     }
 }

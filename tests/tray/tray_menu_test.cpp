@@ -126,10 +126,10 @@ TEST_F(TrayMenu, TaskbarCreatedAddsTheIconInTheStateInForce) {
     rig.form.TogglePadActive();
     rig.log.clear();
     rig.form.TaskbarCreated();
-    EXPECT_EQ(rig.tray.calls[1].first, TrayMessage::Add);
-    EXPECT_EQ(rig.tray.calls[1].second.flags, 7u);
-    EXPECT_EQ(rig.tray.calls[1].second.icon, 2);
-    EXPECT_EQ(rig.tray.calls[1].second.tip, "動作中・・・");
+    EXPECT_EQ(rig.tray.calls[1].message, TrayMessage::Add);
+    EXPECT_EQ(rig.tray.calls[1].record.flags, 7u);
+    EXPECT_EQ(rig.tray.calls[1].record.icon, 2);
+    EXPECT_EQ(rig.tray.calls[1].record.tip, "動作中・・・");
     EXPECT_EQ(rig.log, Log{"tray add 7 0 停止中・・・"});
 }
 

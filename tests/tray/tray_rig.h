@@ -12,11 +12,12 @@
 
 #include "engine/pad_reader.h"
 #include "engine/poll_cycle.h"
+#include "tests/support/fakes.h"
 #include "tray/form1.h"
 
 namespace pwstd::test {
 
-using Log = std::vector<std::string>;
+using Log = testing::CallLog;
 
 // The model of an ending program: nothing after EndProgram runs.
 struct ProgramEnded {};
@@ -59,64 +60,6 @@ private:
         return s;
     }
     Log& log_;
-};
-
-class FakeTray final : public TrayIcon {
-public:
-    explicit FakeTray(Log& log) : log_(log) {}
-    std::vector<std::pair<TrayMessage, TrayRecord>> calls;
-    void notify(TrayMessage message, const TrayRecord& r) override {
-        static const char* names[] = {"add", "modify", "delete"};
-        calls.emplace_back(message, r);
-        log_.push_back(std::string("tray ") + names[static_cast<int>(message)] + " " +
-                       std::to_string(r.flags) + " " + std::to_string(r.icon) + " " + r.tip);
-    }
-
-private:
-    Log& log_;
-};
-
-class FakeTimer final : public PollTimer {
-public:
-    explicit FakeTimer(Log& log) : log_(log) {}
-    std::function<void()> on_set_event;
-    void begin_period(int32_t ms) override { log_.push_back("begin_period " + std::to_string(ms)); }
-    void end_period(int32_t ms) override { log_.push_back("end_period " + std::to_string(ms)); }
-    int32_t set_event(int32_t delay, int32_t resolution) override {
-        log_.push_back("set_event " + std::to_string(delay) + " " + std::to_string(resolution));
-        if (on_set_event) on_set_event();
-        return 77;
-    }
-    void kill_event(int32_t id) override { log_.push_back("kill_event " + std::to_string(id)); }
-
-private:
-    Log& log_;
-};
-
-struct FakeSleeper final : Sleeper {
-    explicit FakeSleeper(Log& log) : log_(log) {}
-    void sleep(int32_t ms) override { log_.push_back("sleep " + std::to_string(ms)); }
-    Log& log_;
-};
-
-struct FakeKeys final : KeySink {
-    explicit FakeKeys(Log& log) : log_(log) {}
-    void send(uint8_t vk, bool up) override { log_.push_back((up ? "release " : "press ") + std::to_string(vk)); }
-    Log& log_;
-};
-
-struct FakeClock final : Clock {
-    uint32_t now = 5000;
-    uint32_t ticks() override { return now; }
-};
-
-// A centred stick with the buttons of `buttons` pressed.
-struct FakePad final : PadSource {
-    uint32_t buttons = 0;
-    uint32_t read(int32_t, JoyReading& out) override {
-        out = {32768, 32768, buttons};
-        return 0;
-    }
 };
 
 class FakeShell final : public Shell {
@@ -182,17 +125,23 @@ struct TrayRig {
     Log log;
     SharedState state;
     MapProfile profile{log};
-    FakeTray tray{log};
-    FakeTimer timer{log};
-    FakeSleeper sleeper{log};
-    FakeKeys keys{log};
-    FakeClock clock;
-    FakePad pad;
+    testing::RecordingTrayIcon tray;
+    testing::RecordingPollTimer timer;
+    testing::RecordingSleeper sleeper;
+    testing::RecordingKeySink keys;
+    testing::FakeClock clock;
+    testing::FakePadSource pad;
     FakeShell shell{log};
     FakeWindows windows{log};
     PadReader reader{pad, clock, state.Kando};
     PollCycle poll{state, reader, keys, clock, tray};
     Form1 form{state, profile, poll, {tray, timer, sleeper, windows, shell}};
+
+    TrayRig() {
+        tray.log = timer.log = sleeper.log = keys.log = &log;
+        timer.next_id = 77;
+        clock.now = 5000;
+    }
 
     forms::MenuItem& Item(const std::string& name, int index = -1) { return *form.Menu().Find(name, index); }
     // Indexes of the checked template items.
