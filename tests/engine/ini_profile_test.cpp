@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "engine/settings.h"
+#include "tests/support/temp_ini.h"
+
+namespace pwstd {
+namespace {
+
+using testing::TempIni;
+
+TEST(IniFileProfile, AWriteChangesOnlyItsOwnValueByteForByte) {
+    const std::string fixture =
+        "; written by hand\r\n"
+        "[Padwright Standard]\r\n"
+        "Kando=4000\r\n"
+        "Wait = 25 \r\n"
+        "\r\n"
+        "[Unknown]\r\n"
+        "odd line without equals\r\n"
+        "x=1\r\n"
+        "[KeySettei]\r\n"
+        "Cursor1=38\r\n";
+    struct Case {
+        std::string section, key, value, expected;
+    };
+    const std::vector<Case> cases = {
+        {"Padwright Standard", "wait", "50",
+         "; written by hand\r\n[Padwright Standard]\r\nKando=4000\r\nWait =50\r\n\r\n[Unknown]\r\n"
+         "odd line without equals\r\nx=1\r\n[KeySettei]\r\nCursor1=38\r\n"},
+        {"Padwright Standard", "Buttons", "4",
+         "; written by hand\r\n[Padwright Standard]\r\nKando=4000\r\nWait = 25 \r\nButtons=4\r\n\r\n[Unknown]\r\n"
+         "odd line without equals\r\nx=1\r\n[KeySettei]\r\nCursor1=38\r\n"},
+        {"KeySettei", "Cursor2", "40", fixture + "Cursor2=40\r\n"},
+        {"KeySetteiTemp1", "TempName", "a", fixture + "[KeySetteiTemp1]\r\nTempName=a\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempIni ini;
+        ini.Write(fixture);
+        EXPECT_EQ(ini.profile.put(c.section, c.key, c.value, ini.path), 1);
+        EXPECT_EQ(ini.Contents(), c.expected) << c.section << "/" << c.key;
+    }
+}
+
+TEST(IniFileProfile, WritesTheLayoutWindowsWrites) {
+    TempIni ini;
+    for (auto [k, v] : {std::pair{"Kando", "4000"}, {"Wait", "25"}}) ini.profile.put("Padwright Standard", k, v, ini.path);
+    ini.profile.put("KeySettei", "Cursor1", "38", ini.path);
+    EXPECT_EQ(ini.Contents(), "[Padwright Standard]\r\nKando=4000\r\nWait=25\r\n[KeySettei]\r\nCursor1=38\r\n");
+}
+
+TEST(IniFileProfile, ALineEndInAValueCannotAddKeysOrSections) {
+    TempIni ini;
+    ini.profile.put("KeySetteiTemp1", "TempName", "name\r\n[Padwright Standard]\r\nWait=1", ini.path);
+    EXPECT_EQ(ini.profile.get("KeySetteiTemp1", "TempName", "", ini.path), "name");
+    EXPECT_EQ(ini.profile.get("Padwright Standard", "Wait", "25", ini.path), "25");
+}
+
+TEST(IniFileProfile, OddFilesNeverBreakTheOtherKeys) {
+    struct Case {
+        std::string name, bytes;
+    };
+    const std::string nul("\0\0\0", 3);
+    const std::vector<Case> cases = {
+        {"byte-order mark", "\xEF\xBB\xBF[Padwright Standard]\r\nWait=30\r\n"},
+        {"no final line end", "[Padwright Standard]\r\nWait=30"},
+        {"bare LF", "[Padwright Standard]\nWait=30\n"},
+        {"NUL bytes", "[X]\r\na=" + nul + "\r\n[Padwright Standard]\r\nWait=30\r\n"},
+        {"a line of 100000 characters", "[X]\r\nlong=" + std::string(100000, 'z') + "\r\n[Padwright Standard]\r\nWait=30\r\n"},
+        {"binary", std::string("\x01\xFF[\x80]=\r\r\n\x00=\x00", 12) + "\r\n[Padwright Standard]\r\nWait=30\r\n"},
+        {"unclosed section", "[Padwright Standard\r\nWait=30\r\n"},
+    };
+    for (const Case& c : cases) {
+        TempIni ini;
+        ini.Write(c.bytes);
+        SettingsFile file(ini.profile, ini.path);
+        EXPECT_EQ(file.Wait(), 30) << c.name;
+        EXPECT_EQ(ini.profile.put("Padwright Standard", "Buttons", "8", ini.path), 1) << c.name;
+        EXPECT_EQ(file.Buttons(), 8) << c.name;
+        EXPECT_EQ(file.Wait(), 30) << c.name;
+        EXPECT_EQ(ini.profile.put("KeySettei", "Cursor1", "90", ini.path), 1) << c.name;
+        EXPECT_EQ(file.KeyCode(0, 0), 90) << c.name;
+        EXPECT_EQ(file.Wait(), 30) << c.name;
+    }
+}
+
+TEST(IniFileProfile, AFiftyMegabyteFileIsReadAndWrittenInReasonableTime) {
+    TempIni ini;
+    std::string big = "[Junk]\r\n";
+    const std::string line = "k=" + std::string(98, 'j') + "\r\n";
+    while (big.size() < 50u * 1024 * 1024) big += line;
+    ini.Write(big + "[Padwright Standard]\r\nWait=30\r\n");
+    const auto start = std::chrono::steady_clock::now();
+    SettingsFile file(ini.profile, ini.path);
+    EXPECT_EQ(file.Wait(), 30);
+    EXPECT_EQ(ini.profile.put("Padwright Standard", "Wait", "31", ini.path), 1);
+    EXPECT_EQ(file.Wait(), 31);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST(IniFileProfile, WhatCannotBeWrittenIsLostWithoutHarm) {
+    TempIni ini;
+    std::filesystem::create_directory(ini.path);  // the settings file's name taken by a folder
+    EXPECT_EQ(ini.profile.put("Padwright Standard", "Wait", "50", ini.path), 0);
+    EXPECT_EQ(ini.profile.get("Padwright Standard", "Wait", "25", ini.path), "25");
+    EXPECT_EQ(ini.profile.put("Padwright Standard", "Wait", "50", ini.Folder() + "/missing/PwStd.ini"), 0);
+}
+
+}  // namespace
+}  // namespace pwstd
