@@ -44,7 +44,7 @@ void Prop::Connect() {
 void Prop::Form_Load() {
     LastTestText.clear();
     SavedKando = state_.Kando;
-    KandoOff = SavedKando == 0;
+    kando_off_ = SavedKando == 0;
     loading_ = true;
     Find("HScroll1").SetValue(state_.Buttons);
     Find("HScroll2").SetValue(state_.Kando);
@@ -63,16 +63,16 @@ void Prop::HScroll1_Change() { HScroll1_Scroll(); }
 
 void Prop::HScroll2_Scroll() {
     const forms::Control& slider = Find("HScroll2");
-    const bool shows_off = KandoOff && slider.Value() == slider.Min();
+    const bool shows_off = kando_off_ && slider.Value() == slider.Min();
     Find("Label1", 1).SetCaption(SensitivityCaption(shows_off ? 0 : slider.Value()));
 }
 
 // Applied at once, so the engine and the test panel use the new sensitivity while the dialog is
 // still open.
 void Prop::HScroll2_Change() {
-    if (!loading_) KandoOff = false;
+    if (!loading_) kando_off_ = false;
     HScroll2_Scroll();
-    if (!KandoOff) state_.Kando = Find("HScroll2").Value();
+    if (!kando_off_) state_.Kando = Find("HScroll2").Value();
 }
 
 void Prop::HScroll3_Scroll() {
@@ -114,7 +114,7 @@ void Prop::Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) {
 // force for the rest of the run.
 void Prop::ApplyAndSave() {
     state_.Buttons = Find("HScroll1").Value();
-    if (!KandoOff) state_.Kando = Find("HScroll2").Value();
+    if (!kando_off_) state_.Kando = Find("HScroll2").Value();
     const int32_t new_wait = Find("HScroll3").Value();
     state_.Repeat = static_cast<int16_t>(Find("Check1").Value());
     state_.Keyup = static_cast<int16_t>(Find("Check2").Value());

@@ -61,7 +61,7 @@ private:
     int32_t SavedKando = 0;
     // True while the dialog holds a stored sensitivity of 0, which the slider (1..32767) cannot
     // show: see Form_Load.
-    bool KandoOff = false;
+    bool kando_off_ = false;
     bool loading_ = false;
     std::string LastTestText;
 };

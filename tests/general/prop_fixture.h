@@ -1,6 +1,6 @@
 #pragma once
 // The general settings dialog opened against recording fakes: a profile that logs every write, one
-// log for the timer and sleep calls (their order matters), and a scripted joystick behind a real
+// log of the timer and sleep calls (their order matters), and a scripted joystick behind a real
 // PadReader.
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "engine/ports.h"
 #include "engine/shared_state.h"
 #include "forms/menu.h"
+#include "tests/support/fakes.h"
 
 namespace pwstd::testing {
 
@@ -32,42 +33,6 @@ public:
         return 1;
     }
     Writes writes;
-};
-
-class TimerLog final : public PollTimer, public Sleeper {
-public:
-    void begin_period(int32_t ms) override { Log("begin_period " + std::to_string(ms)); }
-    void end_period(int32_t ms) override { Log("end_period " + std::to_string(ms)); }
-    int32_t set_event(int32_t delay, int32_t resolution) override {
-        Log("set_event " + std::to_string(delay) + " " + std::to_string(resolution));
-        return next_id;
-    }
-    void kill_event(int32_t id) override { Log("kill_event " + std::to_string(id)); }
-    void sleep(int32_t ms) override { Log("sleep " + std::to_string(ms)); }
-
-    std::vector<std::string> calls;
-    int32_t next_id = 9;
-
-private:
-    void Log(std::string call) { calls.push_back(std::move(call)); }
-};
-
-class ScriptedPad final : public PadSource {
-public:
-    uint32_t read(int32_t id, JoyReading& out) override {
-        EXPECT_EQ(id, 0);
-        ++reads;
-        out = reading;
-        return code;
-    }
-    JoyReading reading{32768, 32768, 0};
-    uint32_t code = 0;
-    int reads = 0;
-};
-
-class StillClock final : public Clock {
-public:
-    uint32_t ticks() override { return 1000; }
 };
 
 // Counts what the renderer would be told.
@@ -93,6 +58,9 @@ protected:
         state.Keyup = 1;
         state.StartTemp = 0;
         state.TimerId = 7;
+        timer.log = &calls;
+        timer.next_id = 9;
+        sleeper.log = &calls;
         auto& templates = menu.Add("mnuTempL1", "テンプレート");
         for (int i = 0; i <= kTemplateCount; ++i) templates.Add("mnuTemp", "t", i);
         CheckTemplate(0);
@@ -111,13 +79,15 @@ protected:
 
     SharedState state;
     RecordingProfile profile;
-    TimerLog timer;
-    ScriptedPad pad;
-    StillClock clock;
+    CallLog calls;
+    RecordingPollTimer timer;
+    RecordingSleeper sleeper;
+    FakePadSource pad;
+    FakeClock clock;
     PadReader reader{pad, clock, state.Kando};
     forms::MenuItem menu{"mnuPop", "Popup"};
     CountingObserver observer;
-    Prop prop{state, profile, timer, timer, reader, menu};
+    Prop prop{state, profile, timer, sleeper, reader, menu};
 };
 
 }  // namespace pwstd::testing

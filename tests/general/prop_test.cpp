@@ -7,6 +7,7 @@
 
 #include "dialogs/general/prop.h"
 #include "tests/general/prop_fixture.h"
+#include "tests/support/temp_ini.h"
 
 namespace pwstd::testing {
 namespace {
@@ -55,14 +56,15 @@ protected:
         Set(s);
         CheckTemplate(0);
         profile.writes.clear();
-        timer.calls.clear();
+        calls.clear();
+        timer.next_id = 9;
         prop.Load();
     }
 };
 
 TEST_F(PropDialogTest, OkAppliesWritesInOrderAndRestartsTheTimerOnlyForANewInterval) {
-    const std::vector<std::string> restart{"kill_event 7", "end_period 25", "sleep 100",
-                                           "begin_period 50", "set_event 50 5"};
+    const std::vector<std::string> restart{"timer kill_event 7", "timer end_period 25", "sleep 100",
+                                           "timer begin_period 50", "timer set_event 50 5"};
     struct Row {
         const char* name;
         std::function<void()> act;
@@ -127,10 +129,25 @@ TEST_F(PropDialogTest, OkAppliesWritesInOrderAndRestartsTheTimerOnlyForANewInter
         row.act();
         C("Command2", 0).UserClick();
         EXPECT_EQ(profile.writes, row.writes);
-        EXPECT_EQ(timer.calls, row.timer_calls);
+        EXPECT_EQ(calls, row.timer_calls);
         EXPECT_EQ(Now(), row.after);
         EXPECT_FALSE(prop.Loaded());
     }
+}
+
+TEST_F(PropDialogTest, OkRewritesTheGeneralKeysInPlaceAndLeavesTheRestOfTheFile) {
+    TempIni ini;
+    ini.Write("[Padwright Standard]\r\nWait=25\r\nBefTemp=4\r\n[KeySettei]\r\nCursor1=38\r\n");
+    state.IniPath = ini.path;
+    Prop dialog{state, ini.profile, timer, sleeper, reader, menu};
+    CheckTemplate(3);
+    dialog.Load();
+    dialog.Find("HScroll2").UserScroll(ScrollAction::PageLeft);
+    dialog.Find("Option1", 2).UserClick();
+    dialog.PressEnter();
+    EXPECT_EQ(ini.Contents(),
+              "[Padwright Standard]\r\nWait=25\r\nBefTemp=3\r\nKando=3F00\r\nButtons=4\r\n"
+              "Repeat=1\r\nKeyup=1\r\nStartTemp=2\r\n[KeySettei]\r\nCursor1=38\r\n");
 }
 
 TEST_F(PropDialogTest, CancelAndCloseBoxPutBackTheSensitivityTheSliderAppliedLive) {
@@ -161,7 +178,7 @@ TEST_F(PropDialogTest, CancelAndCloseBoxPutBackTheSensitivityTheSliderAppliedLiv
         expected.Kando = row.kando_after;
         EXPECT_EQ(Now(), expected);
         EXPECT_TRUE(profile.writes.empty());
-        EXPECT_TRUE(timer.calls.empty());
+        EXPECT_TRUE(calls.empty());
     }
 }
 
@@ -199,8 +216,8 @@ TEST_F(PropDialogTest, OpeningShowsTheSettingsInForceAndDefaultsResetsTheControl
     C("Command1").UserClick();
     prop.PressEnter();
     EXPECT_EQ(profile.writes, kDefaultWrites);
-    EXPECT_EQ(timer.calls, (std::vector<std::string>{"kill_event 7", "end_period 50", "sleep 100",
-                                                     "begin_period 25", "set_event 25 5"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"timer kill_event 7", "timer end_period 50", "sleep 100",
+                                                     "timer begin_period 25", "timer set_event 25 5"}));
     EXPECT_EQ(Now(), (Settings{25, 4, 16384, 1, 1, 0, 9}));
 }
 

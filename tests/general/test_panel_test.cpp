@@ -43,7 +43,7 @@ TEST_F(TestPanelTest, ShowsDirectionsThenThePressedButtonsUpToTheSlidersCount) {
         // Just inside the centre with the default sensitivity 16384.
         {16384, 49152, 0, 4, 0, ""},
         {16383, 49153, 0, 4, 0, "左 下"},
-        // Unplugged: whatever the record holds, nothing is shown.
+        // Unplugged (kept last: the readers then back off): whatever the record holds, nothing.
         {kLow, kLow, Pressed({1}), 4, 167, ""},
     };
     for (const Row& row : rows) {
@@ -51,11 +51,16 @@ TEST_F(TestPanelTest, ShowsDirectionsThenThePressedButtonsUpToTheSlidersCount) {
         state.Buttons = row.count;
         pad.reading = {row.x, row.y, row.buttons};
         pad.code = row.code;
-        pad.reads = 0;
+        pad.calls = 0;
         prop.Load();
         Tick();
         EXPECT_EQ(Shown(), row.text);
-        EXPECT_EQ(pad.reads, 3) << "three fresh readings per tick";
+        // A failing joystick is left alone for a while by the readers, so only a working one is
+        // sure to be asked three times.
+        if (row.code == 0) {
+            EXPECT_EQ(pad.calls, 3) << "three fresh readings per tick";
+        }
+        EXPECT_EQ(pad.last_id, 0);
     }
 }
 
