@@ -72,6 +72,22 @@ TEST(WinProfile, StoresJapaneseTextInCodePage932) {
     EXPECT_EQ(world.profile().get("KeySetteiTemp2", "TempName", "", file), "格闘");
 }
 
+// The 254-byte cut can fall inside a double-byte character; the service then leaves the buffer's
+// next byte as it was, so what comes back must still be whole characters of the stored value.
+TEST(WinProfile, ACutValueEndsWithWholeCharacters) {
+    WindowsWorld world;
+    const std::string file = world.NewFile("PwStd.ini");
+    for (const std::string lead : {"", "a"}) {
+        std::string value = lead;
+        for (int i = 0; i < 130; ++i) value += "テ";
+        world.profile().put("KeySetteiTemp1", "TempName", value, file);
+        const std::string got = world.profile().get("KeySetteiTemp1", "TempName", "", file);
+        EXPECT_EQ(value.rfind(got, 0), 0u) << "not a prefix: " << got;
+        EXPECT_GE(Utf8ToAnsi(got).size(), 253u);
+        EXPECT_LE(Utf8ToAnsi(got).size(), 254u);
+    }
+}
+
 TEST(WinProfile, FindsTheFileInAFolderWithAJapaneseName) {
     wintest::TempDir dir;
     const std::wstring folder = dir.file(L"設定フォルダ");
