@@ -8,6 +8,8 @@ namespace pwstd {
 
 std::string WinProfile::get(const std::string& section, const std::string& key,
                             const std::string& def, const std::string& file) {
+    // Zeroed: when the 254-byte cut splits a double-byte character, the service leaves the byte
+    // after the last whole character as it was.
     char buffer[255] = {};
     GetPrivateProfileStringA(Utf8ToAnsi(section).c_str(), Utf8ToAnsi(key).c_str(),
                              Utf8ToAnsi(def).c_str(), buffer, sizeof buffer,

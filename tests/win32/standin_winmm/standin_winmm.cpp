@@ -232,8 +232,8 @@ UINT WINAPI StandinTimeSetEvent(UINT delay, UINT resolution, TimerProc proc, DWO
 }
 
 UINT WINAPI StandinTimeKillEvent(UINT id) {
-    const int64_t when = Now();
     const UINT result = Real().kill_event ? Real().kill_event(id) : 0;
+    const int64_t when = Now();  // once no further tick may start
     Record(Call::KillEvent, id, 0, 0, 0, 0, result, when);
     return result;
 }

@@ -35,7 +35,8 @@ struct CallRecord {
     uint64_t callback = 0;   // SetEvent: the procedure's address (0 when none was given)
     uint32_t result = 0;     // the call's result (the timer id for SetEvent)
     uint32_t thread = 0;     // id of the calling thread
-    int64_t qpc = 0;         // QueryPerformanceCounter when the call was made
+    int64_t qpc = 0;         // QueryPerformanceCounter when the call was made; for KillEvent,
+                             // when it returned
 };
 
 struct Block {
