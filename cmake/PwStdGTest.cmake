@@ -19,7 +19,15 @@ else()
 endif()
 include(GoogleTest)
 
-# pwstd_test(name LABEL label SOURCES ... LIBS ...): one test executable, registered with ctest.
+# The Windows tests, the programs they stage and the helpers they start share one folder, so a test
+# finds its helpers next to itself.
+set(PWSTD_WIN_TEST_DIR ${CMAKE_BINARY_DIR}/wintest)
+# Makes Wine load a winmm.dll found next to a program (the tests' stand-in) and the system's own
+# otherwise. Wine reads it from the environment of the process that starts Wine, so ctest sets it.
+set(PWSTD_WINE_DLL_OVERRIDES "winmm=n,b")
+
+# pwstd_test(name LABEL label [TIMEOUT s] SOURCES ... LIBS ...): one test executable, registered
+# with ctest. Tests labelled "wine" run under Wine from PWSTD_WIN_TEST_DIR with the DLL override.
 function(pwstd_test name)
   cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_LABEL)
@@ -33,4 +41,8 @@ function(pwstd_test name)
   pwstd_warnings(${name})
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT})
+  if(T_LABEL STREQUAL "wine")
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PWSTD_WIN_TEST_DIR})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "WINEDLLOVERRIDES=${PWSTD_WINE_DLL_OVERRIDES}")
+  endif()
 endfunction()

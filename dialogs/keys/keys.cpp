@@ -1,0 +1,135 @@
+// The key settings dialog's handlers: opening from the custom key map in the file, the four-row
+// window, key capture, the key-number checker, focus colouring, Defaults, OK and Cancel.
+#include "dialogs/keys/keys.h"
+
+#include <algorithm>
+
+namespace pwstd {
+
+namespace {
+constexpr int kRows = 4;
+constexpr int32_t kDefaultDirKeys[kDirectionEntries] = {38, 40, 37, 39};  // the arrow keys
+// The window opens on buttons 1..4 when four or more are in use.
+constexpr int32_t kFirstButtonsShown = 4;
+constexpr uint32_t kFocusColor = forms::Rgb(255, 255, 0);
+constexpr int kCustomSlot = 0;
+}  // namespace
+
+KeyS::KeyS(SharedState& state, Profile& profile, forms::MenuItem& menu)
+    : state_(state), menu_(menu), settings_(profile, state.IniPath) {}
+
+void KeyS::Connect() {
+    Find("HScroll1").Change = [this] { HScroll1_Change(); };
+    Find("HScroll1").Scroll = [this] { HScroll1_Scroll(); };
+    for (int16_t i = 0; i < kRows; ++i) {
+        forms::Control& box = Find("Text1", i);
+        box.KeyDown = [this, i](int16_t KeyCode, int16_t Shift) {
+            Text1_KeyDown(i, KeyCode, Shift);
+        };
+        box.GotFocus = [this, i] { Text1_GotFocus(i); };
+        box.LostFocus = [this, i] { Text1_LostFocus(i); };
+    }
+    Find("Text2").KeyDown = [this](int16_t KeyCode, int16_t Shift) {
+        Text2_KeyDown(KeyCode, Shift);
+    };
+    Find("Text2").GotFocus = [this] { Text2_GotFocus(); };
+    Find("Text2").LostFocus = [this] { Text2_LostFocus(); };
+    Find("Command1").Click = [this] { Command1_Click(); };
+    for (int16_t i = 0; i < 2; ++i) {
+        Find("Command2", i).Click = [this, i] { Command2_Click(i); };
+        Find("Command3", i).Click = [this, i] { Command3_Click(i); };
+    }
+    Find("HScroll2").Scroll = [this] { HScroll2_Scroll(); };
+    Find("HScroll2").Change = [this] { HScroll2_Change(); };
+}
+
+// The editor starts from the custom key map stored in the file, not from the key map in force:
+// while a template is in force the dialog still shows (and OK stores) the custom codes.
+void KeyS::Form_Load() {
+    ReadSlot(kCustomSlot);
+    HScroll1_Change();
+    Find("Text3").SetCaption(state_.TemplateNames[1]);
+    const int32_t buttons = ButtonsInUse();
+    forms::Control& window = Find("HScroll1");
+    window.SetMax(buttons);
+    window.SetValue(std::min(buttons, kFirstButtonsShown));
+}
+
+void KeyS::HScroll1_Change() {
+    const int32_t p = Find("HScroll1").Value();
+    for (int r = 0; r < kRows; ++r) {
+        Find("Label1", r).SetCaption(RowCaption(p + r));
+        Find("Text1", r).SetCaption(FullWidthNumber(EditKeys[p + r]));
+    }
+}
+
+void KeyS::HScroll1_Scroll() { HScroll1_Change(); }
+
+// Whatever reaches the box is the key: Enter, Esc, Shift or Ctrl alone included, with no filter and
+// no range check. The shift state is not part of the code.
+void KeyS::Text1_KeyDown(int16_t Index, int16_t KeyCode, int16_t Shift) {
+    (void)Shift;
+    Find("Text1", Index).SetCaption(FullWidthNumber(KeyCode));
+    EditKeys[Find("HScroll1").Value() + Index] = KeyCode;
+}
+
+void KeyS::Text1_GotFocus(int16_t Index) { Find("Text1", Index).SetBackColor(kFocusColor); }
+
+void KeyS::Text1_LostFocus(int16_t Index) {
+    Find("Text1", Index).SetBackColor(forms::kColorWindow);
+}
+
+void KeyS::Text2_KeyDown(int16_t KeyCode, int16_t Shift) {
+    (void)Shift;
+    Find("Text2").SetCaption(FullWidthNumber(KeyCode));
+}
+
+void KeyS::Text2_GotFocus() { Find("Text2").SetBackColor(kFocusColor); }
+
+void KeyS::Text2_LostFocus() { Find("Text2").SetBackColor(forms::kColorWindow); }
+
+// Only the directions go back to the arrow keys; the buttons keep their codes and nothing is
+// written until OK.
+void KeyS::Command1_Click() {
+    for (int d = 0; d < kDirectionEntries; ++d) EditKeys[d] = kDefaultDirKeys[d];
+    HScroll1_Change();
+}
+
+// OK stores the working copy as the custom key map. Cancel, like the close box, just closes.
+void KeyS::Command2_Click(int16_t Index) {
+    if (Index == 0) WriteSlot(kCustomSlot);
+    Unload();
+}
+
+// Entries of the directions and of the buttons in use, each with its default and clamped to
+// 1..255; the other entries keep what they hold.
+void KeyS::ReadSlot(int slot) {
+    for (int d = 0; d < kDirectionEntries; ++d) EditKeys[d] = settings_.KeyCode(slot, d);
+    const int32_t buttons = ButtonsInUse();
+    for (int32_t j = 1; j <= buttons; ++j) {
+        EditKeys[ButtonEntry(j)] = settings_.KeyCode(slot, ButtonEntry(j));
+    }
+}
+
+// Each code is put in force, then written; keys of buttons beyond those in use stay in the file as
+// they were. The results of the writes are not examined: a file that cannot be written still leaves
+// the new codes in force for the rest of the run.
+void KeyS::WriteSlot(int slot) {
+    const std::string section = SlotSection(slot);
+    for (int d = 0; d < kDirectionEntries; ++d) {
+        state_.DirKeys[d] = EditKeys[d];
+        settings_.Write(section, EntryKey(d), DecimalText(EditKeys[d]));
+    }
+    const int32_t buttons = ButtonsInUse();
+    for (int32_t j = 1; j <= buttons; ++j) {
+        const int entry = ButtonEntry(j);
+        state_.ButtonKeys[j] = EditKeys[entry];
+        settings_.Write(section, EntryKey(entry), DecimalText(EditKeys[entry]));
+    }
+}
+
+// The count is kept within 1..30 by every writer; holding to it here as well keeps every index of
+// the working copy and the key map in bounds.
+int32_t KeyS::ButtonsInUse() const { return std::clamp(state_.Buttons.get(), 1, kMaxButtons); }
+
+}  // namespace pwstd

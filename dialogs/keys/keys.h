@@ -1,0 +1,76 @@
+#pragma once
+// The key settings dialog "KeyS": a working copy of the key map, edited four rows at a time by
+// pressing the key each control is to send, put in force and stored as the custom key map on OK;
+// a key-number checker; and the template frame that saves the working copy as one of the ten named
+// templates or loads one into it.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/ports.h"
+#include "engine/settings.h"
+#include "engine/shared_state.h"
+#include "forms/form.h"
+#include "forms/menu.h"
+
+namespace pwstd {
+
+// Entries of the working copy: 0..3 the directions (up, down, left, right), 3 + i button i; the
+// last one is never used.
+constexpr int kEditKeyCount = 35;
+constexpr int kDirectionEntries = 4;
+constexpr int kFirstButtonEntry = kDirectionEntries;
+constexpr int ButtonEntry(int32_t button) { return kFirstButtonEntry - 1 + button; }
+
+// Caption of the row showing entry k: "十字キー－上" .. "十字キー－右", then "ボタン－１" ..
+// "ボタン－３０".
+std::string RowCaption(int k);
+// Caption of the template slot chooser: "No-1" .. "No-10".
+std::string SlotCaption(int32_t n);
+
+class KeyS final : public forms::Form {
+  public:
+    // `menu` is the tray's popup root (mnuPop); saving a template renames its mnuTemp item.
+    KeyS(SharedState& state, Profile& profile, forms::MenuItem& menu);
+
+    const forms::FormSpec& Spec() const override;
+
+    // The working copy; nothing outside the dialog sees it until OK or a template save.
+    std::array<int32_t, kEditKeyCount> EditKeys{};
+
+  protected:
+    std::vector<forms::ControlSpec> Declare() const override;
+    void Connect() override;
+    void Form_Load() override;
+
+  private:
+    void HScroll1_Change();
+    void HScroll1_Scroll();
+    void Text1_KeyDown(int16_t Index, int16_t KeyCode, int16_t Shift);
+    void Text1_GotFocus(int16_t Index);
+    void Text1_LostFocus(int16_t Index);
+    void Text2_KeyDown(int16_t KeyCode, int16_t Shift);
+    void Text2_GotFocus();
+    void Text2_LostFocus();
+    void Command1_Click();
+    void Command2_Click(int16_t Index);
+    // The template frame (keys_templates.cpp).
+    void HScroll2_Scroll();
+    void HScroll2_Change();
+    void Command3_Click(int16_t Index);
+    void SaveTemplate();
+    void LoadTemplate();
+
+    // Key-map slot 0 (the custom map) or 1..10 (a template) into or out of the working copy.
+    void ReadSlot(int slot);
+    void WriteSlot(int slot);
+    // Buttons 1..ButtonsInUse() are shown, saved and loaded.
+    int32_t ButtonsInUse() const;
+
+    SharedState& state_;
+    forms::MenuItem& menu_;
+    SettingsFile settings_;
+};
+
+}  // namespace pwstd

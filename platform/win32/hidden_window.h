@@ -1,0 +1,45 @@
+#pragma once
+// The resident form's window: never shown, it is the address of the tray icon's callbacks and
+// hears the broadcasts the program reacts to. A top-level window rather than a message-only one,
+// because the shell's "TaskbarCreated" and the device broadcasts reach top-level windows only.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+
+namespace pwstd {
+
+// The tray icon's callback message, as the icon is registered with it.
+constexpr UINT kTrayCallbackMessage = 512;
+
+struct HiddenWindowHandlers {
+    std::function<void(uint32_t mouse_message)> tray;  // message 512: the mouse message number
+    std::function<void()> taskbar_created;             // the shell has started (again)
+    std::function<void()> device_changed;              // WM_DEVICECHANGE
+    std::function<void()> unload;                      // the session ends, or the window is closed;
+                                                       // called once at most
+};
+
+class HiddenWindow {
+public:
+    explicit HiddenWindow(HINSTANCE instance);
+    ~HiddenWindow();
+    HiddenWindow(const HiddenWindow&) = delete;
+    HiddenWindow& operator=(const HiddenWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    void SetHandlers(HiddenWindowHandlers handlers) { handlers_ = std::move(handlers); }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void Unload();
+
+    HINSTANCE instance_;
+    UINT taskbar_created_;
+    HWND window_ = nullptr;
+    HiddenWindowHandlers handlers_;
+    bool unloaded_ = false;
+};
+
+}  // namespace pwstd

@@ -1,0 +1,84 @@
+// PwStd.exe: builds the one SharedState and the real Windows services, wires the resident form to
+// its hidden window, brings the program up and runs the message loop until the program ends.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "dialogs/about/abox.h"
+#include "dialogs/general/prop.h"
+#include "dialogs/keys/keys.h"
+#include "engine/pad_reader.h"
+#include "engine/poll_cycle.h"
+#include "engine/shared_state.h"
+#include "platform/win32/hidden_window.h"
+#include "platform/win32/win_clock.h"
+#include "platform/win32/win_key_sink.h"
+#include "platform/win32/win_pad_source.h"
+#include "platform/win32/win_poll_timer.h"
+#include "platform/win32/win_profile.h"
+#include "platform/win32/win_shell.h"
+#include "platform/win32/win_sleeper.h"
+#include "platform/win32/win_tray_icon.h"
+#include "platform/win32/win_window_host.h"
+#include "tray/form1.h"
+
+namespace {
+
+// The program's one set of settings and engine variables; the timer thread reads it until the
+// process ends, so it outlives everything else.
+pwstd::SharedState g_state;
+
+int Run(HINSTANCE instance) {
+    using namespace pwstd;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    SharedState& state = g_state;
+    WinPadSource pad;
+    WinKeySink keys;
+    WinClock clock;
+    WinSleeper sleeper;
+    WinProfile profile;
+    PadReader reader(pad, clock, state.Kando);
+
+    // The icons and the window exist before the timer can tick: its tray updates only pick them.
+    HiddenWindow window(instance);
+    WinTrayIcon tray(window.handle(), instance);
+    PollCycle poll(state, reader, keys, clock, tray);
+    WinPollTimer timer(poll);
+    WinWindowHost windows(window.handle());
+    WinShell shell(window.handle());
+
+    Form1 form(state, profile, poll, TrayServices{tray, timer, sleeper, windows, shell});
+    form.SetDialogs([&] { return std::make_unique<KeyS>(state, profile, form.Menu()); },
+                    [&] { return std::make_unique<Prop>(state, profile, timer, sleeper, reader, form.Menu()); },
+                    [] { return std::make_unique<ABox>(); });
+
+    window.SetHandlers({
+        .tray = [&](uint32_t message) { form.TrayCallback(message); },
+        .taskbar_created = [&] { form.TaskbarCreated(); },
+        .device_changed = [&] { reader.DeviceChanged(); },
+        .unload =
+            [&] {
+                int16_t cancel = 0;
+                form.Form_Unload(cancel);
+                // The timer is stopped: let go of what the pad holds rather than leave it down.
+                poll.ReleaseHeld();
+            },
+    });
+
+    form.Form_Load();
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return Run(instance); }

@@ -1,0 +1,52 @@
+#include "platform/win32/win_tray_icon.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstddef>
+
+#include "platform/win32/hidden_window.h"
+#include "platform/win32/resources/resource_ids.h"
+#include "platform/win32/win_text.h"
+
+namespace pwstd {
+
+namespace {
+constexpr std::array<int, 5> kIconResources = {IDI_PAUSED, IDI_RUN1, IDI_RUN2, IDI_RUN3, IDI_RUN4};
+}
+
+void CopyTip(const std::wstring& tip, wchar_t* field) {
+    size_t n = std::min(tip.size(), kTipChars - 1);
+    if (n > 0 && n < tip.size() && IS_HIGH_SURROGATE(tip[n - 1])) --n;
+    std::copy_n(tip.data(), n, field);
+    std::fill(field + n, field + kTipChars, L'\0');
+}
+
+WinTrayIcon::WinTrayIcon(HWND window, HINSTANCE instance) : window_(window) {
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    for (size_t i = 0; i < icons_.size(); ++i)
+        icons_[i] = static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(kIconResources[i]), IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR));
+}
+
+WinTrayIcon::~WinTrayIcon() {
+    for (HICON icon : icons_)
+        if (icon) DestroyIcon(icon);
+}
+
+void WinTrayIcon::notify(TrayMessage message, const TrayRecord& record) {
+    // The first layout of the record: window, id, flags, message, icon and a 64-character tip.
+    static_assert(NOTIFYICONDATAW_V1_SIZE == offsetof(NOTIFYICONDATAW, szTip) + kTipChars * sizeof(wchar_t));
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = window_;
+    data.uID = 0;
+    data.uFlags = record.flags;
+    data.uCallbackMessage = kTrayCallbackMessage;
+    if (record.icon >= 0 && static_cast<size_t>(record.icon) < icons_.size())
+        data.hIcon = icons_[static_cast<size_t>(record.icon)];
+    CopyTip(Utf8ToWide(record.tip), data.szTip);
+    Shell_NotifyIconW(static_cast<DWORD>(message), &data);
+}
+
+}  // namespace pwstd

@@ -1,0 +1,85 @@
+#include "tests/e2e/app_session.h"
+
+#include <stdexcept>
+#include <thread>
+
+namespace pwstd::wintest {
+
+namespace {
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write the settings file");
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+std::string Ini(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+AppSession::AppSession(const std::string& ini) {
+    if (!ini.empty()) WriteBytes(ini_path(), ini);
+    winmm_.set(Idle(0));
+}
+
+AppSession::~AppSession() {
+    if (process_.running()) process_.kill();
+}
+
+void AppSession::Start() {
+    const std::wstring exe = Stage(FromBuildPath(PWSTD_EXE_PATH), dir_.path(), true);
+    process_ = Process::Start(exe, {}, winmm_.env());
+    const int added = WaitTray(0, [](const TrayCall& call) { return call.message == NIM_ADD; }, std::chrono::seconds(20));
+    if (added < 0) throw std::runtime_error("PwStd added no tray icon");
+    window_ = reinterpret_cast<HWND>(
+        static_cast<intptr_t>(static_cast<int32_t>(tray_.calls()[static_cast<size_t>(added)].window)));
+    if (!WaitFor([&] { return !winmm_.calls(standin::Call::SetEvent).empty(); }, std::chrono::seconds(10)))
+        throw std::runtime_error("PwStd started no timer");
+}
+
+void AppSession::Callback(uint32_t mouse) const { SendNotifyMessageW(window_, 512, 0, mouse); }
+
+int AppSession::WaitTray(size_t from, const std::function<bool(const TrayCall&)>& match,
+                         std::chrono::milliseconds timeout) const {
+    int found = -1;
+    WaitFor(
+        [&] {
+            const std::vector<TrayCall> calls = tray_.calls();
+            for (size_t i = from; i < calls.size(); ++i) {
+                if (match(calls[i])) {
+                    found = static_cast<int>(i);
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout, std::chrono::milliseconds(10));
+    return found;
+}
+
+HWND AppSession::WaitPopup(std::chrono::milliseconds timeout) const {
+    HWND popup = nullptr;
+    WaitFor(
+        [&] {
+            popup = FindWindowW(L"#32768", nullptr);
+            DWORD pid = 0;
+            if (popup) GetWindowThreadProcessId(popup, &pid);
+            return popup && IsWindowVisible(popup) && pid == process_.pid();
+        },
+        timeout, std::chrono::milliseconds(10));
+    return popup;
+}
+
+void AppSession::MenuKey(HWND popup, UINT vk) const {
+    PostMessageW(popup, WM_KEYDOWN, vk, 1);
+    PostMessageW(popup, WM_KEYUP, vk, 0xC0000001);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+}  // namespace pwstd::wintest

@@ -1,0 +1,62 @@
+#pragma once
+// One run of the real PwStd.exe, watched from outside: staged in a fresh folder with a prepared
+// PwStd.ini and the stand-in winmm.dll, with a stand-in tray and a keyboard hook recording what
+// reaches the desktop. The tray callbacks are sent to the program's hidden window as the shell
+// sends them (SendNotifyMessage, so a popup menu's loop cannot hold them up).
+#include <windows.h>
+#include <shellapi.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/tray_recorder.h"
+#include "tests/win32/support/win_test_support.h"
+
+namespace pwstd::wintest {
+
+inline constexpr const char* kRunningTip = "動作中・・・";
+inline constexpr const char* kPausedTip = "停止中・・・";
+
+class AppSession {
+public:
+    // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file.
+    explicit AppSession(const std::string& ini);
+    ~AppSession();
+
+    // Starts the program and waits until it has added its tray icon and started its timer.
+    void Start();
+
+    StandinWinmm& winmm() { return winmm_; }
+    KeyRecorder& keys() { return keys_; }
+    TrayRecorder& tray() { return tray_; }
+    Process& process() { return process_; }
+    HWND window() const { return window_; }  // the hidden window the tray icon calls back
+    std::wstring ini_path() const { return dir_.file(L"PwStd.ini"); }
+
+    // The tray callback with mouse message `mouse` (513 left press, 516 right press ...).
+    void Callback(uint32_t mouse) const;
+    // Waits for a tray call after the first `from` calls that satisfies `match`; returns its index.
+    int WaitTray(size_t from, const std::function<bool(const TrayCall&)>& match,
+                 std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
+    // The popup menu window the program has open, once it shows.
+    HWND WaitPopup(std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
+    // Keys posted to the program's menu loop: `vk` pressed and let go.
+    void MenuKey(HWND popup, UINT vk) const;
+
+private:
+    TempDir dir_;
+    StandinWinmm winmm_;
+    KeyRecorder keys_;
+    TrayRecorder tray_;
+    Process process_;
+    HWND window_ = nullptr;
+};
+
+// The settings file's text from lines "[Section]" and "key=value".
+std::string Ini(const std::vector<std::string>& lines);
+
+}  // namespace pwstd::wintest

@@ -1,0 +1,246 @@
+// The real PwStd.exe under Wine, checked from outside: its tray calls, its timer, the keys that
+// reach the desktop for scripted pad input, and the ways it ends.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "tests/e2e/app_session.h"
+
+namespace pwstd::wintest {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+bool IsRateTip(const TrayCall& call) {
+    const std::string prefix = std::string(kRunningTip) + " ";
+    return call.message == NIM_MODIFY && call.tip.rfind(prefix, 0) == 0 && call.tip.size() > prefix.size() + 3 &&
+           call.tip.substr(call.tip.size() - 3) == "FPS";
+}
+
+int RateOf(const TrayCall& call) {
+    const size_t start = std::string(kRunningTip).size() + 1;
+    return std::stoi(call.tip.substr(start, call.tip.size() - 3 - start));
+}
+
+std::string IniValue(const std::string& text, const std::string& key) {
+    const size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos) return "(none)";
+    const size_t start = at + key.size() + 2;
+    return text.substr(start, text.find_first_of("\r\n", start) - start);
+}
+
+struct StartCase {
+    const char* name;
+    std::vector<std::string> ini;
+    uint32_t wait;
+};
+
+TEST(App, StartAddsTheIconThenStartsTheTimerWithTheClampedWait) {
+    const StartCase cases[] = {
+        {"no settings file", {}, 25},
+        {"Wait 0", {"[Padwright Standard]", "Wait=0"}, 1},
+        {"Wait 1000", {"[Padwright Standard]", "Wait=1000"}, 200},
+    };
+    for (const StartCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppSession app(c.ini.empty() ? "" : Ini(c.ini));
+        app.Start();
+
+        const TrayCall add = app.tray().calls().front();
+        EXPECT_EQ(add.message, NIM_ADD);
+        EXPECT_EQ(add.id, 0u);
+        EXPECT_EQ(add.flags, 7u);
+        EXPECT_EQ(add.callback, 512u);
+        EXPECT_EQ(add.tip, kRunningTip);
+        EXPECT_NE(add.icon, 0u);
+        EXPECT_EQ(add.icon_width, 16u);
+        EXPECT_FALSE(IsWindowVisible(app.window()));
+
+        const auto begin = app.winmm().calls(standin::Call::BeginPeriod);
+        const auto set = app.winmm().calls(standin::Call::SetEvent);
+        ASSERT_EQ(begin.size(), 1u);
+        ASSERT_EQ(set.size(), 1u);
+        EXPECT_EQ(begin[0].args[0], c.wait);
+        EXPECT_EQ(set[0].args[0], c.wait);
+        EXPECT_EQ(set[0].args[1], 5u);
+        EXPECT_EQ(set[0].args[2], 1u);
+        EXPECT_EQ(set[0].args[3], 1u);  // TIME_PERIODIC
+        EXPECT_NE(set[0].callback, 0u);
+        EXPECT_LT(add.qpc, begin[0].qpc);
+        EXPECT_LT(begin[0].qpc, set[0].qpc);
+    }
+}
+
+struct TemplateCase {
+    int start_temp;
+    int bef_temp;
+    uint32_t left, button1;  // the keys of the slot applied
+    const char* bef_temp_after;
+};
+
+TEST(App, PadInputSendsTheKeysOfTheStartUpTemplate) {
+    const TemplateCase cases[] = {
+        {0, 5, 81, 65, "5"},  // custom map; BefTemp left alone
+        {1, 5, 82, 66, "5"},  // the topmost template
+        {2, 7, 84, 68, "7"},  // the template of the last exit, written back
+        {2, 11, 81, 65, "0"}, // out of range: the custom map, and BefTemp corrected
+    };
+    for (const TemplateCase& c : cases) {
+        SCOPED_TRACE("StartTemp " + std::to_string(c.start_temp) + ", BefTemp " + std::to_string(c.bef_temp));
+        AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "Keyup=0",
+                            "StartTemp=" + std::to_string(c.start_temp), "BefTemp=" + std::to_string(c.bef_temp),
+                            "[KeySettei]", "Cursor3=81", "Button1=65",
+                            "[KeySetteiTemp1]", "Cursor3=82", "Button1=66",
+                            "[KeySetteiTemp5]", "Cursor3=83", "Button1=67",
+                            "[KeySetteiTemp7]", "Cursor3=84", "Button1=68"}));
+        app.Start();
+        const size_t before = app.keys().count();
+        // Stick left with button 1 for a few polls, then let go.
+        app.winmm().script({Held(6, 1, 0, 32768), Idle(0)});
+        ASSERT_TRUE(app.keys().wait_count(before + 4, seconds(5)));
+        std::this_thread::sleep_for(milliseconds(200));
+        const auto keys = app.keys().keys(before);
+        const std::string l = std::to_string(c.left), b = std::to_string(c.button1);
+        EXPECT_EQ(KeyText(keys), "+" + l + " +" + b + " -" + l + " -" + b);
+        EXPECT_TRUE(std::all_of(keys.begin(), keys.end(), [](const KeyEvent& k) { return k.injected && !k.extended; }));
+        EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "BefTemp"), c.bef_temp_after);
+    }
+}
+
+TEST(App, TrayIconAnimatesPausesResumesAndComesBackWithTheTaskbar) {
+    AppSession app(Ini({"[Padwright Standard]", "Repeat=1", "Keyup=0", "[KeySettei]", "Button1=65"}));
+    app.Start();
+    const TrayCall add = app.tray().calls().front();
+    app.winmm().set(Held(0, 1));
+
+    // Five rate displays: the first at once with 0, then about 40 a second; the frame steps
+    // 1 (added) -> 2, 3, 4, 1, 2.
+    std::vector<TrayCall> rates;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            rates.clear();
+            for (const TrayCall& call : app.tray().calls())
+                if (IsRateTip(call)) rates.push_back(call);
+            return rates.size() >= 5;
+        },
+        seconds(10), milliseconds(50)));
+    EXPECT_EQ(rates[0].tip, std::string(kRunningTip) + " 0FPS");
+    for (size_t i = 1; i < 5; ++i) {
+        EXPECT_GE(RateOf(rates[i]), 25) << rates[i].tip;
+        EXPECT_LE(RateOf(rates[i]), 45) << rates[i].tip;
+    }
+    EXPECT_EQ(rates[0].flags, 7u);
+    EXPECT_NE(add.icon, rates[0].icon);
+    EXPECT_NE(rates[0].icon, rates[1].icon);
+    EXPECT_NE(rates[1].icon, rates[2].icon);
+    EXPECT_NE(rates[0].icon, rates[2].icon);
+    EXPECT_EQ(rates[3].icon, add.icon);
+    EXPECT_EQ(rates[4].icon, rates[0].icon);
+    // Repeat without key-up: a press at every poll while held.
+    EXPECT_GT(app.keys().count(), 20u);
+
+    // The shell restarted: the icon is added again, running.
+    const UINT taskbar_created = RegisterWindowMessageW(L"TaskbarCreated");
+    size_t from = app.tray().count();
+    SendNotifyMessageW(HWND_BROADCAST, taskbar_created, 0, 0);
+    int again = app.WaitTray(from, [](const TrayCall& c) { return c.message == NIM_ADD; });
+    ASSERT_GE(again, 0);
+    EXPECT_EQ(app.tray().calls()[static_cast<size_t>(again)].tip, kRunningTip);
+
+    // Pause: the paused icon and tip; no more keys, no more rate displays.
+    from = app.tray().count();
+    app.Callback(513);
+    const int paused = app.WaitTray(from, [](const TrayCall& c) { return c.tip == kPausedTip; });
+    ASSERT_GE(paused, 0);
+    const TrayCall pause = app.tray().calls()[static_cast<size_t>(paused)];
+    EXPECT_EQ(pause.message, NIM_MODIFY);
+    EXPECT_EQ(pause.flags, 6u);
+    for (const TrayCall& running : {add, rates[0], rates[1], rates[2]}) EXPECT_NE(pause.icon, running.icon);
+    std::this_thread::sleep_for(milliseconds(200));
+    const size_t keys_paused = app.keys().count();
+    from = app.tray().count();
+    // Moves, releases and double clicks do nothing.
+    for (uint32_t mouse : {512u, 514u, 515u, 517u, 518u}) app.Callback(mouse);
+    std::this_thread::sleep_for(milliseconds(1500));
+    EXPECT_EQ(app.keys().count(), keys_paused);
+    EXPECT_EQ(app.tray().count(), from);
+
+    // Re-added while paused: the paused pair.
+    SendNotifyMessageW(HWND_BROADCAST, taskbar_created, 0, 0);
+    again = app.WaitTray(from, [](const TrayCall& c) { return c.message == NIM_ADD; });
+    ASSERT_GE(again, 0);
+    EXPECT_EQ(app.tray().calls()[static_cast<size_t>(again)].tip, kPausedTip);
+    EXPECT_EQ(app.tray().calls()[static_cast<size_t>(again)].icon, pause.icon);
+
+    // Resume: the running tip, and the keys come again.
+    from = app.tray().count();
+    app.Callback(513);
+    const int resumed = app.WaitTray(from, [](const TrayCall& c) { return c.message == NIM_MODIFY && c.flags == 6; });
+    ASSERT_GE(resumed, 0);
+    EXPECT_EQ(app.tray().calls()[static_cast<size_t>(resumed)].tip, kRunningTip);
+    EXPECT_TRUE(app.keys().wait_count(keys_paused + 5, seconds(3)));
+}
+
+TEST(App, QuitFromThePopupRemovesTheIconStopsTheTimerAndLetsGoOfHeldKeys) {
+    AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
+    app.Start();
+    app.winmm().set(Held(0, 1));
+    ASSERT_TRUE(app.keys().wait_count(1, seconds(5)));
+
+    app.Callback(516);
+    const HWND popup = app.WaitPopup();
+    ASSERT_NE(popup, nullptr);
+    app.MenuKey(popup, VK_UP);  // from no selection up to the last item, "終了"
+    app.MenuKey(popup, VK_RETURN);
+
+    uint32_t exit_code = 1;
+    ASSERT_TRUE(app.process().wait(seconds(10), &exit_code));
+    EXPECT_EQ(exit_code, 0u);
+
+    const TrayCall last = app.tray().calls().back();
+    EXPECT_EQ(last.message, NIM_DELETE);
+    EXPECT_EQ(last.id, 0u);
+    EXPECT_EQ(reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(last.window))), app.window());
+    const auto set = app.winmm().calls(standin::Call::SetEvent);
+    const auto kill = app.winmm().calls(standin::Call::KillEvent);
+    const auto end = app.winmm().calls(standin::Call::EndPeriod);
+    ASSERT_EQ(kill.size(), 1u);
+    ASSERT_EQ(end.size(), 1u);
+    EXPECT_EQ(kill[0].args[0], set[0].result);
+    EXPECT_EQ(end[0].args[0], 25u);
+    EXPECT_LT(last.qpc, kill[0].qpc);
+    EXPECT_LT(kill[0].qpc, end[0].qpc);
+
+    const auto keys = app.keys().keys();
+    EXPECT_EQ(KeyText(keys), "+65 -65");
+    EXPECT_GT(keys.back().qpc, kill[0].qpc);
+}
+
+TEST(App, SessionEndStopsTheTimerOnceAndClosingEndsTheProgramWithoutRemovingTheIcon) {
+    AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
+    app.Start();
+    app.winmm().set(Held(0, 1));
+    ASSERT_TRUE(app.keys().wait_count(1, seconds(5)));
+
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(app.window(), WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer);
+    EXPECT_EQ(answer, TRUE);
+    SendMessageTimeoutW(app.window(), WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
+    EXPECT_EQ(app.winmm().calls(standin::Call::KillEvent).size(), 1u);
+    EXPECT_EQ(app.winmm().calls(standin::Call::EndPeriod).size(), 1u);
+    EXPECT_TRUE(app.keys().wait_count(2, seconds(2)));
+    EXPECT_EQ(KeyText(app.keys().keys()), "+65 -65");
+
+    const size_t tray_calls = app.tray().count();
+    PostMessageW(app.window(), WM_CLOSE, 0, 0);
+    uint32_t exit_code = 1;
+    ASSERT_TRUE(app.process().wait(seconds(10), &exit_code));
+    EXPECT_EQ(exit_code, 0u);
+    EXPECT_EQ(app.winmm().calls(standin::Call::KillEvent).size(), 1u);
+    EXPECT_EQ(app.tray().count(), tray_calls);
+}
+
+}  // namespace
+}  // namespace pwstd::wintest

@@ -1,0 +1,48 @@
+#pragma once
+// Stands in for the shell's notification area: a window of class "Shell_TrayWnd" on a thread of
+// its own. Wine's Shell_NotifyIcon sends its record to the topmost window of that class as
+// WM_COPYDATA (dwData = NIM_ADD, NIM_MODIFY or NIM_DELETE), so a recorder created after the
+// desktop's own tray receives every tray call of the program under test.
+#include <windows.h>
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace pwstd::wintest {
+
+struct TrayCall {
+    uint32_t message = 0;   // 0 add, 1 modify, 2 delete
+    uint32_t window = 0;    // the hWnd of the record
+    uint32_t id = 0;        // uID
+    uint32_t flags = 0;     // uFlags
+    uint32_t callback = 0;  // uCallbackMessage
+    std::string tip;        // UTF-8
+    uint64_t icon = 0;      // hash of the icon's bits; 0 without NIF_ICON
+    uint32_t icon_width = 0, icon_height = 0;
+    int64_t qpc = 0;        // QueryPerformanceCounter when the call arrived
+};
+
+class TrayRecorder {
+public:
+    TrayRecorder();   // returns once the window exists
+    ~TrayRecorder();  // closes the window and joins its thread
+    TrayRecorder(const TrayRecorder&) = delete;
+    TrayRecorder& operator=(const TrayRecorder&) = delete;
+
+    std::vector<TrayCall> calls() const;
+    size_t count() const;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    void Run(HANDLE ready);
+
+    mutable std::mutex mutex_;
+    std::vector<TrayCall> calls_;
+    std::thread thread_;
+    DWORD thread_id_ = 0;
+};
+
+}  // namespace pwstd::wintest

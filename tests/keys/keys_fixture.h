@@ -1,0 +1,107 @@
+#pragma once
+// The key settings dialog opened on a real settings file in a temporary folder, with the tray's
+// template menu beside it. Tests act as the user through the control model and read back the
+// working copy, the rows, the shared state, the file and the menu.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "dialogs/keys/keys.h"
+#include "engine/ini_profile.h"
+#include "engine/shared_state.h"
+#include "forms/menu.h"
+
+namespace pwstd::testing {
+
+using Lines = std::vector<std::string>;
+
+class KeySTest : public ::testing::Test {
+  protected:
+    KeySTest() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = std::filesystem::temp_directory_path() /
+                ("pwstd_keys_" + std::string(info->name()) + ".ini");
+        std::filesystem::remove(path_);
+        state.IniPath = path_.string();
+        state.Buttons = 4;
+        for (int n = 1; n <= kTemplateCount; ++n)
+            state.TemplateNames[n] = "name" + std::to_string(n);
+        auto& templates = menu.Add("mnuTempL1", "テンプレート");
+        templates.Add("mnuTemp", "カスタム", 0).SetChecked(true);
+        for (int n = 1; n <= kTemplateCount; ++n) {
+            templates.Add("mnuTemp", state.TemplateNames[n], n);
+        }
+        SetKeyMap(7);
+    }
+    ~KeySTest() override { std::filesystem::remove(path_); }
+
+    // The key map in force: every code `code`.
+    void SetKeyMap(int32_t code) {
+        for (auto& key : state.DirKeys) key = code;
+        for (auto& key : state.ButtonKeys) key = code;
+    }
+    Lines KeyMapNow() const {
+        Lines codes;
+        for (const auto& key : state.DirKeys) codes.push_back(std::to_string(key.get()));
+        for (int j = 1; j <= kMaxButtons; ++j)
+            codes.push_back(std::to_string(state.ButtonKeys[j].get()));
+        return codes;
+    }
+
+    // Lines ended with CR LF, as the profile service writes them.
+    static std::string Joined(const Lines& lines) {
+        std::string text;
+        for (const auto& line : lines) text += line + "\r\n";
+        return text;
+    }
+    void WriteFile(const Lines& lines) { std::ofstream(path_, std::ios::binary) << Joined(lines); }
+    std::string FileText() const {
+        std::ifstream in(path_, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    // The key=value lines of one section, in file order.
+    Lines Section(const std::string& name) const {
+        Lines lines;
+        std::istringstream text(FileText());
+        bool inside = false;
+        for (std::string line; std::getline(text, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty() && line.front() == '[') {
+                inside = line == "[" + name + "]";
+            } else if (inside) {
+                lines.push_back(line);
+            }
+        }
+        return lines;
+    }
+
+    forms::Control& C(const std::string& name, int index = -1) { return dialog.Find(name, index); }
+    // "caption=code" of the four rows, top to bottom.
+    Lines Rows() {
+        Lines rows;
+        for (int r = 0; r < 4; ++r)
+            rows.push_back(C("Label1", r).Caption() + "=" + C("Text1", r).Caption());
+        return rows;
+    }
+    void Press(int row, int16_t key, int16_t shift = 0) { C("Text1", row).UserKeyDown(key, shift); }
+    void Click(const std::string& name, int index = -1) { C(name, index).UserClick(); }
+    void ScrollTo(const std::string& name, int32_t position) {
+        C(name).UserScroll(forms::ScrollAction::ThumbTrack, position);
+        C(name).UserScroll(forms::ScrollAction::ThumbPosition, position);
+    }
+
+    std::filesystem::path path_;
+    SharedState state;
+    Utf8Codec codec;
+    IniFileProfile profile{codec};
+    forms::MenuItem menu{"mnuPop", "Popup"};
+    KeyS dialog{state, profile, menu};
+};
+
+}  // namespace pwstd::testing

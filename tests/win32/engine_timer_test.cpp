@@ -1,0 +1,180 @@
+// The engine on the real Windows ports under a real multimedia timer: the stand-in winmm scripts the
+// joystick and records the timer calls, the low-level hook sees the keys that reach the system.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "tests/win32/engine_host_run.h"
+
+namespace pwstd::wintest {
+namespace {
+
+constexpr uint32_t kButton1 = 1;  // mask bit of button 1, mapped to 'A' (65) by the host
+
+class EngineTimer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { recorder_ = std::make_unique<KeyRecorder>(); }
+    static void TearDownTestSuite() { recorder_.reset(); }
+
+    static std::unique_ptr<KeyRecorder> recorder_;
+};
+std::unique_ptr<KeyRecorder> EngineTimer::recorder_;
+
+std::vector<std::wstring> Mode(int repeat, int keyup) {
+    return {L"--repeat", std::to_wstring(repeat), L"--keyup", std::to_wstring(keyup)};
+}
+
+struct SequenceCase {
+    const char* name;
+    int repeat;
+    int keyup;
+    std::vector<standin::JoyStep> script;
+    const char* keys;
+};
+
+// Each script holds its readings for a number of polls, so the keys do not depend on timing.
+TEST_F(EngineTimer, SendsTheKeysOfEachRepeatModeForAScriptedPad) {
+    const std::vector<standin::JoyStep> button_for_3 = {Idle(3), Held(3, kButton1), Idle(0)};
+    const SequenceCase cases[] = {
+        {"no repeat", 0, 0, button_for_3, "+65 -65"},
+        {"key-up without repeat", 0, 1, button_for_3, "+65 -65"},
+        {"repeat", 1, 0, button_for_3, "+65 +65 +65 -65"},
+        {"repeat with key-up", 1, 1, button_for_3, "+65 -65 +65 -65 +65 -65"},
+        {"left to right between two polls", 0, 0,
+         {Idle(2), Held(2, 0, 0), Held(2, 0, 65535), Idle(0)},
+         "+37 -37 +39 -39"},
+        {"stick and button change in one poll", 0, 0,
+         {Idle(2), Held(2, kButton1, 32768, 0), Held(2, 2, 32768, 65535), Idle(0)},
+         "+38 +65 -38 -65 +40 +66 -40 -66"},
+    };
+    for (const SequenceCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineHostRun host;
+        host.winmm().script(c.script);
+        const size_t from = recorder_->count();
+        host.start(Mode(c.repeat, c.keyup));
+        uint32_t scripted = 0;
+        for (const standin::JoyStep& step : c.script) scripted += step.calls;
+        // A few idle polls after the script's end show that nothing more comes.
+        ASSERT_TRUE(WaitFor([&] { return host.winmm().joy_calls() >= scripted + 4; }, 10s));
+        ASSERT_TRUE(host.stop());
+        const std::vector<KeyEvent> keys = recorder_->keys(from);
+        EXPECT_EQ(KeyText(keys), c.keys);
+        for (const KeyEvent& key : keys) {
+            EXPECT_TRUE(key.injected) << key.vk;
+            EXPECT_FALSE(key.extended) << key.vk;  // not even for the arrow keys
+        }
+    }
+}
+
+TEST_F(EngineTimer, StartsAndStopsThePeriodicTimerWithTheStatedArguments) {
+    EngineHostRun host;
+    host.winmm().set(Idle(0));
+    host.start({L"--wait", L"25"});
+    ASSERT_TRUE(WaitFor([&] { return host.winmm().ticks() >= 5; }, 10s));
+    ASSERT_TRUE(host.stop());
+
+    const std::vector<standin::CallRecord> calls = host.winmm().calls();
+    ASSERT_EQ(calls.size(), 4u);
+    const standin::CallRecord& begin = calls[0];
+    const standin::CallRecord& set = calls[1];
+    const standin::CallRecord& kill = calls[2];
+    const standin::CallRecord& end = calls[3];
+    EXPECT_EQ(begin.call, static_cast<uint32_t>(standin::Call::BeginPeriod));
+    EXPECT_EQ(begin.args[0], 25u);
+    EXPECT_EQ(set.call, static_cast<uint32_t>(standin::Call::SetEvent));
+    EXPECT_EQ(set.args[0], 25u);  // delay
+    EXPECT_EQ(set.args[1], 5u);   // resolution
+    EXPECT_EQ(set.args[2], 1u);   // user value
+    EXPECT_EQ(set.args[3], 1u);   // TIME_PERIODIC
+    EXPECT_NE(set.callback, 0u);
+    EXPECT_NE(set.result, 0u);
+    EXPECT_EQ(kill.call, static_cast<uint32_t>(standin::Call::KillEvent));
+    EXPECT_EQ(kill.args[0], set.result);
+    EXPECT_EQ(end.call, static_cast<uint32_t>(standin::Call::EndPeriod));
+    EXPECT_EQ(end.args[0], 25u);
+
+    // Ticks come on the timer's own thread, one at a time, and stop with the kill.
+    EXPECT_NE(host.winmm().tick_thread(), set.thread);
+    EXPECT_EQ(host.winmm().joy_thread(), host.winmm().tick_thread());
+    EXPECT_EQ(host.winmm().overlaps(), 0u);
+    EXPECT_LE(host.winmm().last_tick_qpc(), kill.qpc);
+    EXPECT_EQ(host.winmm().joy_bad(), 0u);  // joystick 0, dwSize 52, dwFlags 0x83
+}
+
+TEST_F(EngineTimer, PollsAboutOnceEveryWaitMilliseconds) {
+    for (int wait : {25, 10}) {
+        SCOPED_TRACE(wait);
+        EngineHostRun host;
+        host.winmm().set(Idle(0));
+        host.start({L"--wait", std::to_wstring(wait)});
+        ASSERT_TRUE(WaitFor([&] { return host.winmm().ticks() >= 3; }, 10s));
+        const uint32_t ticks0 = host.winmm().ticks();
+        const uint32_t calls0 = host.winmm().joy_calls();
+        const int64_t t0 = Qpc();
+        Sleep(2000);
+        const double seconds = QpcMs(Qpc() - t0) / 1000.0;
+        const double ticks = (host.winmm().ticks() - ticks0) / seconds;
+        const double calls = (host.winmm().joy_calls() - calls0) / seconds;
+        Sleep(1100);  // one more rate display
+        ASSERT_TRUE(host.stop());
+
+        const double expected = 1000.0 / wait;
+        EXPECT_GT(ticks, expected * 0.75);
+        EXPECT_LT(ticks, expected * 1.1);
+        EXPECT_NEAR(calls, ticks, expected * 0.05);  // one reading a poll
+        const std::vector<int> rates = host.shown_rates();
+        ASSERT_GE(rates.size(), 3u);
+        EXPECT_EQ(rates.front(), 0);  // the first poll shows the rate at once
+        EXPECT_GT(rates.back(), expected * 0.75);
+        EXPECT_LT(rates.back(), expected * 1.1 + 1);
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    int repeat;
+    int keyup;
+    std::vector<standin::JoyStep> script;
+    const char* keys;
+};
+
+// A joystick that stops answering acts as a centred stick with every button up: held controls are
+// released at the first failed reading, and then nothing is sent while the polls go on.
+TEST_F(EngineTimer, ReleasesHeldControlsWhenTheJoystickFails) {
+    const FailureCase cases[] = {
+        {"no repeat", 0, 0, {Held(3, kButton1, 0), Unplugged(0)}, "+37 +65 -37 -65"},
+        {"repeat", 1, 0, {Held(2, kButton1), Unplugged(0)}, "+65 +65 -65"},
+        {"repeat with key-up", 1, 1, {Held(2, kButton1), Unplugged(0)}, "+65 -65 +65 -65"},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EngineHostRun host;
+        host.winmm().script(c.script);
+        const size_t from = recorder_->count();
+        host.start(Mode(c.repeat, c.keyup));
+        ASSERT_TRUE(WaitFor([&] { return host.winmm().joy_calls() >= 4; }, 10s));
+        const uint32_t ticks = host.winmm().ticks();
+        ASSERT_TRUE(WaitFor([&] { return host.winmm().ticks() >= ticks + 20; }, 10s))
+            << "the poll cycle stopped";
+        ASSERT_TRUE(host.stop());
+        EXPECT_EQ(KeyText(recorder_->keys(from)), c.keys);
+    }
+}
+
+TEST_F(EngineTimer, KeepsPollingWithoutAnyJoystick) {
+    EngineHostRun host(/*with_standin=*/false);
+    const size_t from = recorder_->count();
+    host.start({L"--wait", L"25"});
+    Sleep(2300);
+    ASSERT_TRUE(host.stop());
+    EXPECT_EQ(KeyText(recorder_->keys(from)), "");
+    const std::vector<int> rates = host.shown_rates();
+    ASSERT_GE(rates.size(), 2u);
+    EXPECT_GT(rates.back(), 40 * 0.75);
+}
+
+}  // namespace
+}  // namespace pwstd::wintest

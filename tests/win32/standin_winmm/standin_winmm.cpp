@@ -1,0 +1,247 @@
+// A stand-in winmm.dll for the Windows tests. Placed next to the executable under test and chosen
+// with WINEDLLOVERRIDES=winmm=n,b, it
+//   - answers joyGetPosEx from the script in the shared block named by PWSTD_STANDIN (an unplugged
+//     joystick when there is no block),
+//   - records timeBeginPeriod, timeEndPeriod, timeSetEvent and timeKillEvent with their arguments,
+//   - forwards the timer calls to the system's own winmm, so the program gets the real periodic
+//     timer on its own thread; each tick passes through a counting trampoline.
+//
+// <mmsystem.h> is left out on purpose: it declares these functions as imports.
+#include <windows.h>
+
+#include <atomic>
+#include <bit>
+
+#include "tests/win32/support/standin_block.h"
+
+namespace {
+
+using pwstd::standin::Block;
+using pwstd::standin::Call;
+using pwstd::standin::CallRecord;
+using pwstd::standin::JoyStep;
+
+struct JoyInfoEx {
+    DWORD dwSize, dwFlags, dwXpos, dwYpos, dwZpos, dwRpos, dwUpos, dwVpos, dwButtons,
+        dwButtonNumber, dwPOV, dwReserved1, dwReserved2;
+};
+static_assert(sizeof(JoyInfoEx) == 52);
+
+using TimerProc = void(CALLBACK*)(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
+using SetEventFn = UINT(WINAPI*)(UINT, UINT, TimerProc, DWORD_PTR, UINT);
+using UintFn = UINT(WINAPI*)(UINT);
+using TimeFn = DWORD(WINAPI*)();
+using DevCapsFn = UINT(WINAPI*)(void*, UINT);
+
+constexpr UINT kJoyErrParms = 165;
+constexpr UINT kReturnXYButtons = 0x83;
+
+template <class T>
+std::atomic_ref<T> At(T& field) {
+    return std::atomic_ref<T>(field);
+}
+
+int64_t Now() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+Block* OpenBlock() {
+    wchar_t name[256];
+    const DWORD length = GetEnvironmentVariableW(pwstd::standin::kEnvName, name, 256);
+    if (length == 0 || length >= 256) return nullptr;
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, name);
+    if (!mapping) return nullptr;
+    auto* block = static_cast<Block*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    if (!block || At(block->magic).load() != pwstd::standin::kMagic) return nullptr;
+    return block;
+}
+
+Block* TheBlock() {
+    static Block* const block = OpenBlock();
+    return block;
+}
+
+// The system's winmm: with the override "n,b" a load by full path falls back to the builtin.
+struct RealWinmm {
+    SetEventFn set_event = nullptr;
+    UintFn kill_event = nullptr;
+    UintFn begin_period = nullptr;
+    UintFn end_period = nullptr;
+    TimeFn get_time = nullptr;
+    DevCapsFn dev_caps = nullptr;
+};
+
+template <class Fn>
+Fn Resolve(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                  : nullptr;
+}
+
+RealWinmm LoadReal() {
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH - 12);
+    lstrcpyW(path + length, L"\\winmm.dll");
+    HMODULE self = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&OpenBlock), &self);
+    HMODULE real = LoadLibraryW(path);
+    if (real == self) real = nullptr;
+    return {Resolve<SetEventFn>(real, "timeSetEvent"), Resolve<UintFn>(real, "timeKillEvent"),
+            Resolve<UintFn>(real, "timeBeginPeriod"),  Resolve<UintFn>(real, "timeEndPeriod"),
+            Resolve<TimeFn>(real, "timeGetTime"),      Resolve<DevCapsFn>(real, "timeGetDevCaps")};
+}
+
+const RealWinmm& Real() {
+    static const RealWinmm real = LoadReal();
+    return real;
+}
+
+void Record(Call call, uint32_t a0, uint32_t a1, uint32_t a2, uint32_t a3, uint64_t callback,
+            uint32_t result, int64_t when) {
+    Block* block = TheBlock();
+    if (!block) return;
+    const uint32_t index = At(block->call_count).fetch_add(1);
+    if (index >= pwstd::standin::kMaxCalls) return;
+    CallRecord& record = block->calls[index];
+    record.args[0] = a0;
+    record.args[1] = a1;
+    record.args[2] = a2;
+    record.args[3] = a3;
+    record.callback = callback;
+    record.result = result;
+    record.thread = GetCurrentThreadId();
+    record.qpc = when;
+    At(record.call).store(static_cast<uint32_t>(call), std::memory_order_release);
+}
+
+// The step that call number `n` falls in, and the call's position within it.
+struct Scripted {
+    JoyStep step;
+    uint32_t offset = 0;
+    bool any = false;
+};
+
+Scripted ReadScript(Block& block, uint32_t n) {
+    for (;;) {
+        const uint32_t before = At(block.seq).load(std::memory_order_acquire);
+        if (before & 1) {
+            YieldProcessor();
+            continue;
+        }
+        Scripted found;
+        const uint32_t count = At(block.step_count).load(std::memory_order_relaxed);
+        const uint32_t base = At(block.script_base).load(std::memory_order_relaxed);
+        uint32_t rest = n >= base ? n - base : 0;
+        for (uint32_t i = 0; i < count && i < pwstd::standin::kMaxSteps; ++i) {
+            JoyStep& s = block.steps[i];
+            found.step = {At(s.calls).load(std::memory_order_relaxed),
+                          At(s.result).load(std::memory_order_relaxed),
+                          At(s.x).load(std::memory_order_relaxed),
+                          At(s.y).load(std::memory_order_relaxed),
+                          At(s.buttons).load(std::memory_order_relaxed),
+                          At(s.flaky).load(std::memory_order_relaxed)};
+            found.offset = rest;
+            found.any = true;
+            if (found.step.calls == 0 || rest < found.step.calls) break;
+            rest -= found.step.calls;
+        }
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (At(block.seq).load(std::memory_order_relaxed) == before) return found;
+    }
+}
+
+// Timer procedures pass through here so the test can count ticks and see their thread.
+struct Trampoline {
+    TimerProc proc = nullptr;
+    DWORD_PTR user = 0;
+};
+std::atomic<int> g_running_ticks{0};
+
+void CALLBACK Tick(UINT id, UINT message, DWORD_PTR context, DWORD_PTR r1, DWORD_PTR r2) {
+    const auto* trampoline = reinterpret_cast<const Trampoline*>(context);
+    Block* block = TheBlock();
+    if (g_running_ticks.fetch_add(1) != 0 && block) At(block->overlaps).fetch_add(1);
+    if (block) {
+        const int64_t now = Now();
+        int64_t expected = 0;
+        At(block->first_tick_qpc).compare_exchange_strong(expected, now);
+        At(block->last_tick_qpc).store(now);
+        At(block->tick_thread).store(GetCurrentThreadId());
+        At(block->ticks).fetch_add(1);
+    }
+    trampoline->proc(id, message, trampoline->user, r1, r2);
+    g_running_ticks.fetch_sub(1);
+}
+
+}  // namespace
+
+extern "C" {
+
+UINT WINAPI StandinJoyGetPosEx(UINT id, JoyInfoEx* info) {
+    Block* block = TheBlock();
+    if (!block) return pwstd::standin::kUnplugged;
+    const uint32_t n = At(block->joy_calls).fetch_add(1);
+    if (id != 0 || !info || info->dwSize != sizeof(JoyInfoEx) || info->dwFlags != kReturnXYButtons)
+        At(block->joy_bad).fetch_add(1);
+    At(block->joy_thread).store(GetCurrentThreadId());
+    At(block->joy_last_qpc).store(Now());
+    const Scripted scripted = ReadScript(*block, n);
+    if (!info) return kJoyErrParms;
+    if (!scripted.any) return pwstd::standin::kUnplugged;
+    if (scripted.step.result != 0) return scripted.step.result;
+    if (scripted.step.flaky && scripted.offset % 2 == 1) return pwstd::standin::kUnplugged;
+    info->dwXpos = scripted.step.x;
+    info->dwYpos = scripted.step.y;
+    info->dwButtons = scripted.step.buttons;
+    info->dwButtonNumber = static_cast<DWORD>(std::popcount(scripted.step.buttons));
+    return 0;
+}
+
+UINT WINAPI StandinJoyGetNumDevs() { return 16; }
+
+UINT WINAPI StandinTimeBeginPeriod(UINT period) {
+    const int64_t when = Now();
+    const UINT result = Real().begin_period ? Real().begin_period(period) : 0;
+    Record(Call::BeginPeriod, period, 0, 0, 0, 0, result, when);
+    return result;
+}
+
+UINT WINAPI StandinTimeEndPeriod(UINT period) {
+    const int64_t when = Now();
+    const UINT result = Real().end_period ? Real().end_period(period) : 0;
+    Record(Call::EndPeriod, period, 0, 0, 0, 0, result, when);
+    return result;
+}
+
+UINT WINAPI StandinTimeSetEvent(UINT delay, UINT resolution, TimerProc proc, DWORD_PTR user,
+                                UINT flags) {
+    const int64_t when = Now();
+    UINT id = 0;
+    if (Real().set_event && proc) {
+        // Lives as long as the process: a tick may still be running when its timer is killed.
+        auto* trampoline = new Trampoline{proc, user};
+        id = Real().set_event(delay, resolution, Tick, reinterpret_cast<DWORD_PTR>(trampoline),
+                              flags);
+    }
+    Record(Call::SetEvent, delay, resolution, static_cast<uint32_t>(user), flags,
+           reinterpret_cast<uint64_t>(proc), id, when);
+    return id;
+}
+
+UINT WINAPI StandinTimeKillEvent(UINT id) {
+    const UINT result = Real().kill_event ? Real().kill_event(id) : 0;
+    const int64_t when = Now();  // once no further tick may start
+    Record(Call::KillEvent, id, 0, 0, 0, 0, result, when);
+    return result;
+}
+
+DWORD WINAPI StandinTimeGetTime() { return Real().get_time ? Real().get_time() : GetTickCount(); }
+
+UINT WINAPI StandinTimeGetDevCaps(void* caps, UINT size) {
+    return Real().dev_caps ? Real().dev_caps(caps, size) : 97;  // TIMERR_NOCANDO
+}
+
+}  // extern "C"

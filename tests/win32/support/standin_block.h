@@ -1,0 +1,66 @@
+#pragma once
+// The named shared-memory block through which a test scripts the stand-in winmm.dll and reads what
+// the program under test asked of it. The test creates the block and names it in the program's
+// environment variable PWSTD_STANDIN; without the block the stand-in reports an unplugged joystick.
+//
+// Fields are plain integers accessed with std::atomic_ref from both processes. The script is
+// written by the test only, under a sequence counter that is odd while a write is in progress.
+#include <cstdint>
+
+namespace pwstd::standin {
+
+inline constexpr uint32_t kMagic = 0x4D4E4957;  // "WINM"
+inline constexpr const wchar_t* kEnvName = L"PWSTD_STANDIN";
+inline constexpr int kMaxSteps = 64;
+inline constexpr int kMaxCalls = 256;
+inline constexpr uint32_t kUnplugged = 167;  // JOYERR_UNPLUGGED
+
+// One step of the joystick script: what joyGetPosEx reports for `calls` consecutive calls.
+struct JoyStep {
+    uint32_t calls = 0;    // how many calls the step lasts; 0 = for ever
+    uint32_t result = 0;   // 0: the reading succeeds; otherwise the code returned, no data
+    uint32_t x = 32768;    // dwXpos
+    uint32_t y = 32768;    // dwYpos
+    uint32_t buttons = 0;  // dwButtons
+    uint32_t flaky = 0;    // nonzero: every second call of the step fails with kUnplugged
+};
+
+enum class Call : uint32_t { BeginPeriod = 1, EndPeriod = 2, SetEvent = 3, KillEvent = 4 };
+
+// One timeBeginPeriod / timeEndPeriod / timeSetEvent / timeKillEvent call.
+struct CallRecord {
+    uint32_t call = 0;       // Call
+    uint32_t args[4] = {};   // BeginPeriod, EndPeriod: period; SetEvent: delay, resolution,
+                             // user value, flags; KillEvent: id
+    uint64_t callback = 0;   // SetEvent: the procedure's address (0 when none was given)
+    uint32_t result = 0;     // the call's result (the timer id for SetEvent)
+    uint32_t thread = 0;     // id of the calling thread
+    int64_t qpc = 0;         // QueryPerformanceCounter when the call was made; for KillEvent,
+                             // when it returned
+};
+
+struct Block {
+    uint32_t magic = 0;
+
+    // Joystick script, written by the test.
+    uint32_t seq = 0;
+    uint32_t step_count = 0;   // 0: every call reports kUnplugged
+    uint32_t script_base = 0;  // joyGetPosEx call number at which step 0 begins
+    JoyStep steps[kMaxSteps];
+
+    // Records, written by the stand-in.
+    uint32_t joy_calls = 0;    // joyGetPosEx calls so far
+    uint32_t joy_bad = 0;      // calls with an id other than 0, dwSize other than 52 or dwFlags
+                               // other than 0x83
+    uint32_t joy_thread = 0;   // thread of the last joyGetPosEx call
+    int64_t joy_last_qpc = 0;  // when the last call was made
+    uint32_t call_count = 0;
+    CallRecord calls[kMaxCalls];
+    uint32_t ticks = 0;        // timer procedure calls delivered
+    uint32_t overlaps = 0;     // ticks that began while another tick of any timer ran
+    uint32_t tick_thread = 0;  // thread of the last tick
+    int64_t first_tick_qpc = 0;
+    int64_t last_tick_qpc = 0;
+};
+
+}  // namespace pwstd::standin

@@ -1,0 +1,99 @@
+#include <windows.h>
+
+#include <atomic>
+#include <stdexcept>
+
+#include "tests/win32/support/shared_block.h"
+#include "tests/win32/support/win_test_support.h"
+
+namespace pwstd::wintest {
+namespace {
+
+template <class T>
+std::atomic_ref<T> At(T& field) {
+    return std::atomic_ref<T>(field);
+}
+
+}  // namespace
+
+void* CreateBlock(const std::wstring& name, size_t size, void** view) {
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        static_cast<DWORD>(size), name.c_str());
+    if (!mapping) throw std::runtime_error("cannot create the shared block " + Narrow(name));
+    *view = MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+    if (!*view) throw std::runtime_error("cannot map the shared block " + Narrow(name));
+    return mapping;
+}
+
+std::wstring UniqueName(const wchar_t* kind) {
+    static std::atomic<int> counter{0};
+    return std::wstring(L"Local\\PwStdTest.") + kind + L"." +
+           std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(counter.fetch_add(1));
+}
+
+standin::JoyStep Held(uint32_t calls, uint32_t buttons, uint32_t x, uint32_t y) {
+    return {calls, 0, x, y, buttons, 0};
+}
+standin::JoyStep Idle(uint32_t calls) { return {calls, 0, 32768, 32768, 0, 0}; }
+standin::JoyStep Unplugged(uint32_t calls) { return {calls, standin::kUnplugged, 0, 0, 0, 0}; }
+
+StandinWinmm::StandinWinmm() : name_(UniqueName(L"winmm")) {
+    void* view = nullptr;
+    mapping_ = CreateBlock(name_, sizeof(standin::Block), &view);
+    block_ = static_cast<standin::Block*>(view);
+    At(block_->magic).store(standin::kMagic, std::memory_order_release);
+}
+
+StandinWinmm::~StandinWinmm() {
+    UnmapViewOfFile(block_);
+    CloseHandle(mapping_);
+}
+
+Env StandinWinmm::env() const { return {{standin::kEnvName, name_}}; }
+
+void StandinWinmm::script(const std::vector<standin::JoyStep>& steps) {
+    if (steps.size() > standin::kMaxSteps) throw std::runtime_error("joystick script too long");
+    At(block_->seq).fetch_add(1, std::memory_order_acq_rel);  // odd: being written
+    for (size_t i = 0; i < steps.size(); ++i) {
+        standin::JoyStep& s = block_->steps[i];
+        At(s.calls).store(steps[i].calls, std::memory_order_relaxed);
+        At(s.result).store(steps[i].result, std::memory_order_relaxed);
+        At(s.x).store(steps[i].x, std::memory_order_relaxed);
+        At(s.y).store(steps[i].y, std::memory_order_relaxed);
+        At(s.buttons).store(steps[i].buttons, std::memory_order_relaxed);
+        At(s.flaky).store(steps[i].flaky, std::memory_order_relaxed);
+    }
+    At(block_->step_count).store(static_cast<uint32_t>(steps.size()), std::memory_order_relaxed);
+    At(block_->script_base).store(At(block_->joy_calls).load(), std::memory_order_relaxed);
+    At(block_->seq).fetch_add(1, std::memory_order_release);
+}
+
+uint32_t StandinWinmm::joy_calls() const { return At(block_->joy_calls).load(); }
+uint32_t StandinWinmm::joy_bad() const { return At(block_->joy_bad).load(); }
+uint32_t StandinWinmm::joy_thread() const { return At(block_->joy_thread).load(); }
+uint32_t StandinWinmm::ticks() const { return At(block_->ticks).load(); }
+uint32_t StandinWinmm::overlaps() const { return At(block_->overlaps).load(); }
+uint32_t StandinWinmm::tick_thread() const { return At(block_->tick_thread).load(); }
+int64_t StandinWinmm::first_tick_qpc() const { return At(block_->first_tick_qpc).load(); }
+int64_t StandinWinmm::last_tick_qpc() const { return At(block_->last_tick_qpc).load(); }
+
+std::vector<standin::CallRecord> StandinWinmm::calls() const {
+    std::vector<standin::CallRecord> records;
+    const uint32_t count = std::min<uint32_t>(At(block_->call_count).load(), standin::kMaxCalls);
+    for (uint32_t i = 0; i < count; ++i) {
+        standin::CallRecord& record = block_->calls[i];
+        if (At(record.call).load(std::memory_order_acquire) == 0) break;  // still being written
+        records.push_back(record);
+    }
+    return records;
+}
+
+std::vector<standin::CallRecord> StandinWinmm::calls(standin::Call kind) const {
+    std::vector<standin::CallRecord> records;
+    for (const standin::CallRecord& record : calls()) {
+        if (record.call == static_cast<uint32_t>(kind)) records.push_back(record);
+    }
+    return records;
+}
+
+}  // namespace pwstd::wintest
