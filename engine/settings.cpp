@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
+#include <charconv>
+#include <system_error>
 #include <string>
 
 namespace pwstd {
@@ -67,7 +68,13 @@ double LeadingDecimal(const std::string& text) {
         }
     }
     if (!digits) return 0.0;
-    return std::strtod(number.c_str(), nullptr);
+    // from_chars, not strtod: the decimal point stays "." whatever locale the process is set to.
+    const bool negative = number.front() == '-';
+    const size_t skip = number.front() == '-' || number.front() == '+' ? 1 : 0;
+    double value = 0.0;
+    const auto result = std::from_chars(number.data() + skip, number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) value = HUGE_VAL;
+    return negative ? -value : value;
 }
 
 }  // namespace
@@ -95,7 +102,7 @@ int32_t WriteIni(Profile& profile, const std::string& section, const std::string
     try {
         return profile.put(section, key, value, file);
     } catch (...) {
-        return kHelperFailure;
+        return 0;  // nothing was written: nonzero would claim that it was
     }
 }
 

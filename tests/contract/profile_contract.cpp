@@ -40,6 +40,15 @@ TEST_P(ProfileContract, FirstWriteCreatesFileAndSectionThenReplacesInPlace) {
     EXPECT_EQ(bytes.find("4000"), std::string::npos);
 }
 
+TEST_P(ProfileContract, AnEmptyValueIsWrittenAndReadAsEmpty) {
+    Profile& p = world->profile();
+    const std::string file = world->NewFile("PwStd.ini");
+    EXPECT_NE(p.put("Padwright Standard", "Wait", "", file), 0);
+    EXPECT_EQ(p.get("Padwright Standard", "Wait", "25", file), "");
+    EXPECT_NE(p.put("Padwright Standard", "Wait", "30", file), 0);
+    EXPECT_EQ(p.get("Padwright Standard", "Wait", "25", file), "30");
+}
+
 TEST_P(ProfileContract, LongValuesComeBackCutTo254Bytes) {
     Profile& p = world->profile();
     const std::string file = world->NewFile("PwStd.ini");

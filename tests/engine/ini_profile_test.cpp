@@ -87,9 +87,40 @@ TEST(IniFileProfile, OddFilesNeverBreakTheOtherKeys) {
     }
 }
 
+TEST(IniFileProfile, ValuesReadBackAsTheWindowsServiceGivesThem) {
+    struct Case {
+        std::string line, def, expected;
+    };
+    const std::vector<Case> cases = {
+        {"v=\"quoted\"", "d", "quoted"},
+        {"v='quoted'", "d", "quoted"},
+        {"v=\"half", "d", "\"half"},
+        {"v=\"", "d", "\""},
+        {std::string("v=12\0 34", 9), "d", "12"},
+        {"v=" + std::string(300, 'x'), "d", std::string(254, 'x')},
+        {"other=1", "default  ", "default"},
+        {"other=1", std::string(300, 'd'), std::string(254, 'd')},
+    };
+    for (const Case& c : cases) {
+        TempIni ini;
+        ini.Write("[S]\r\n" + c.line + "\r\n");
+        EXPECT_EQ(ini.profile.get("S", "v", c.def, ini.path), c.expected) << c.line;
+    }
+}
+
+TEST(IniFileProfile, AByteOrderMarkAndALastLineWithoutLineEndAreKept) {
+    TempIni ini;
+    ini.Write("\xEF\xBB\xBF[S]\r\na=1");
+    EXPECT_EQ(ini.profile.put("S", "b", "2", ini.path), 1);
+    EXPECT_EQ(ini.Contents(), "\xEF\xBB\xBF[S]\r\na=1\r\nb=2\r\n");
+    EXPECT_EQ(ini.profile.put("S", "A", "3", ini.path), 1);
+    EXPECT_EQ(ini.Contents(), "\xEF\xBB\xBF[S]\r\na=3\r\nb=2\r\n");
+}
+
 TEST(IniFileProfile, AFiftyMegabyteFileIsReadAndWrittenInReasonableTime) {
     TempIni ini;
     std::string big = "[Junk]\r\n";
+    big.reserve(51u * 1024 * 1024);
     const std::string line = "k=" + std::string(98, 'j') + "\r\n";
     while (big.size() < 50u * 1024 * 1024) big += line;
     ini.Write(big + "[Padwright Standard]\r\nWait=30\r\n");

@@ -100,6 +100,26 @@ TEST_F(PadReaderTest, ADeviceChangeEndsTheBackOffAtOnce) {
     EXPECT_EQ(source.calls, 2);
 }
 
+TEST_F(PadReaderTest, OnlyADeviceChangeDuringOrAfterAFailureCutsItsBackOffShort) {
+    reader.DeviceChanged();  // while the joystick is fine: nothing to cut short later
+    source.code = 167;
+    reader.ReadPad(0);
+    clock.now = 10;
+    reader.ReadPad(0);
+    EXPECT_EQ(source.calls, 1) << "an old device change does not undo the next back-off";
+    // A device arriving while the failing call is under way still gets its own call.
+    clock.now = 1000;
+    source.before_read = [this] { reader.DeviceChanged(); };
+    reader.ReadPad(0);
+    source.before_read = nullptr;
+    clock.now = 1001;
+    reader.ReadPad(0);
+    EXPECT_EQ(source.calls, 3);
+    clock.now = 1002;
+    reader.ReadPad(0);
+    EXPECT_EQ(source.calls, 3);
+}
+
 TEST_F(PadReaderTest, TheFirstFailureAfterAGoodReadingIsARealCall) {
     reader.ReadPad(0);
     source.code = 165;

@@ -131,6 +131,20 @@ TEST_F(PollCycleTest, AnUnpluggedPadReleasesEverythingAtOnceAndThenSendsNothing)
     for (int i = 0; i < 100; ++i) EXPECT_EQ(Poll(), "");
 }
 
+TEST_F(PollCycleTest, AnUnpluggedPadIsAskedOnceASecondAndUsedAtOnceAfterADeviceChange) {
+    Pad(kLeftX, kCentre, 0x2);
+    EXPECT_EQ(Poll(), "press 37, press 66");
+    source.code = 167;
+    const int calls = source.calls;
+    EXPECT_EQ(Poll(), "release 37, release 66") << "the release sequence is that of a centred pad";
+    for (int i = 0; i < 80; ++i) EXPECT_EQ(Poll(), "");  // 2 s of polls at 25 ms
+    EXPECT_EQ(source.calls - calls, 3) << "the failure, then one call a second";
+    source.code = 0;
+    Pad(kCentre, kUpY, 0x1);
+    reader.DeviceChanged();
+    EXPECT_EQ(Poll(), "press 38, press 65") << "the first poll after the device change uses the pad";
+}
+
 TEST_F(PollCycleTest, ReleaseHeldLetsGoOfEverythingStillDown) {
     state.Buttons = 30;
     Pad(kRightX, kCentre, 0x20000001u);

@@ -92,7 +92,7 @@ TEST(SettingsFile, HelpersNeverThrow) {
         }
     } broken;
     EXPECT_EQ(ReadIni(broken, "s", "k", "d", "f"), "51");
-    EXPECT_EQ(WriteIni(broken, "s", "k", "v", "f"), 51);
+    EXPECT_EQ(WriteIni(broken, "s", "k", "v", "f"), 0) << "a failed write never reads as written";
     std::string path = "f";
     SettingsFile file(broken, path);
     EXPECT_EQ(file.Wait(), 51);
