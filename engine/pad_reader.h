@@ -1,6 +1,7 @@
 #pragma once
 // The only place that talks to the joystick. Each call makes its own reading into its own record,
 // so the poll cycle (timer thread) and the test panel (UI thread) can never mix two readings.
+#include <atomic>
 #include <cstdint>
 
 #include "engine/ports.h"
@@ -28,11 +29,25 @@ public:
     // while a failed joystick is being left alone. Any thread.
     void DeviceChanged();
 
+    // How long a joystick that failed is left alone before it is asked again. A disconnected
+    // joystick can make each call take hundreds of milliseconds on some systems.
+    static constexpr uint32_t kRetryAfterMs = 1000;
+    // ReadError of a reading whose source failed in an unexpected way (threw).
+    static constexpr int32_t kReaderFailure = 51;
+
 private:
+    // One reading into the caller's own record, or the remembered failure while backing off.
+    uint32_t Read(int32_t id, JoyReading& reading);
+
     PadSource& source_;
     Clock& clock_;
     const Relaxed<int32_t>& kando_;
-    // back-off state is the implementation's; atomics only, shared by both threads
+    // Shared by every thread that reads; each is a whole value, so no reading mixes with another.
+    std::atomic<uint32_t> failing_code_{0};  // nonzero while the joystick is being left alone
+    // The tick count and device epoch of the last failed call, or of the retry a thread has
+    // claimed: epoch << 32 | ticks. One word, so exactly one thread can claim each retry.
+    std::atomic<uint64_t> gate_{0};
+    std::atomic<uint32_t> epoch_{0};  // counts DeviceChanged calls
 };
 
 }  // namespace pwstd

@@ -1,0 +1,100 @@
+#include "engine/poll_cycle.h"
+
+#include <algorithm>
+#include <array>
+
+namespace pwstd {
+namespace {
+
+// The four directions in the order keys are sent: left, right, up, down.
+struct DirectionControl {
+    int axis;    // 0 = X, 1 = Y
+    int16_t at;  // the axis value at which the control is held
+    int key;     // index into DirKeys
+};
+constexpr std::array<DirectionControl, 4> kDirections = {{
+    {0, -1, kLeft},
+    {0, +1, kRight},
+    {1, -1, kUp},
+    {1, +1, kDown},
+}};
+
+uint8_t KeyByte(int32_t code) { return static_cast<uint8_t>(code); }
+
+}  // namespace
+
+std::string PollRateTip(int32_t n) {
+    // The count as the rate display has always shown it: one leading space for a number >= 0.
+    return std::string(kRunningTip) + (n >= 0 ? " " : "") + std::to_string(n) + "FPS";
+}
+
+PollCycle::PollCycle(SharedState& state, PadReader& reader, KeySink& keys, Clock& clock, TrayIcon& tray)
+    : state_(state), reader_(reader), keys_(keys), clock_(clock), tray_(tray) {}
+
+void PollCycle::PadTimerProc() {
+    if (state_.PadActive == False) return;
+
+    // Unsigned difference: the tick count wraps after 49.7 days and the display keeps coming.
+    if (clock_.ticks() - poll_.LastRateTick > 1000u) {
+        ShowPollRate(poll_.PollCount);
+        poll_.PollCount = -1;
+        poll_.LastRateTick = clock_.ticks();
+    }
+    ++poll_.PollCount;
+
+    const PadSnapshot pad = reader_.ReadPad(0);
+    const std::array<int16_t, 2> dir = {static_cast<int16_t>(pad.DirX), static_cast<int16_t>(pad.DirY)};
+    const int32_t buttons = std::clamp<int32_t>(state_.Buttons, 0, kMaxButtons);
+    std::array<int16_t, kMaxButtons + 1> button{};
+    for (int32_t i = 1; i <= buttons; ++i) button[i] = static_cast<int16_t>(ButtonBit(i, pad.ButtonMask));
+
+    const bool repeat = state_.Repeat == 1;
+    const bool release_all = repeat && state_.Keyup == 1;
+
+    for (const DirectionControl& d : kDirections) {
+        const bool before = poll_.PrevDir[d.axis] == d.at;
+        if (before && (release_all || dir[d.axis] != d.at)) keys_.send(KeyByte(state_.DirKeys[d.key]), true);
+    }
+    for (int32_t i = 1; i <= buttons; ++i) {
+        const bool before = poll_.PrevButton[i] == 1;
+        if (before && (release_all || button[i] != 1)) keys_.send(KeyByte(state_.ButtonKeys[i]), true);
+    }
+
+    for (const DirectionControl& d : kDirections) {
+        const bool now = dir[d.axis] == d.at;
+        if (now && (repeat || poll_.PrevDir[d.axis] != d.at)) keys_.send(KeyByte(state_.DirKeys[d.key]), false);
+    }
+    for (int32_t i = 1; i <= buttons; ++i) {
+        const bool now = button[i] == 1;
+        if (now && (repeat || poll_.PrevButton[i] != 1)) keys_.send(KeyByte(state_.ButtonKeys[i]), false);
+    }
+
+    poll_.PrevDir = dir;
+    for (int32_t i = 1; i <= buttons; ++i) poll_.PrevButton[i] = button[i];
+}
+
+void PollCycle::ShowPollRate(const int32_t& n) {
+    int16_t frame = static_cast<int16_t>(state_.IconFrame + 1);
+    if (frame >= 5) frame = 1;
+    state_.IconFrame = frame;
+    TrayRecord record;
+    record.flags = kNifMessage | kNifIcon | kNifTip;
+    record.icon = frame;
+    record.tip = PollRateTip(n);
+    if (state_.PadActive == True) tray_.notify(TrayMessage::Modify, record);
+}
+
+void PollCycle::ReleaseHeld() {
+    for (const DirectionControl& d : kDirections) {
+        if (poll_.PrevDir[d.axis] == d.at) keys_.send(KeyByte(state_.DirKeys[d.key]), true);
+    }
+    // Every button still marked held, also those above a lowered button count: their keys are
+    // down in the system all the same.
+    for (int32_t i = 1; i <= kMaxButtons; ++i) {
+        if (poll_.PrevButton[i] == 1) keys_.send(KeyByte(state_.ButtonKeys[i]), true);
+    }
+    poll_.PrevDir = {};
+    poll_.PrevButton = {};
+}
+
+}  // namespace pwstd
