@@ -231,4 +231,8 @@ void FormWindow::NativeFocusArrived(forms::Control& control) {
     if (!closed_ && form_.Loaded()) form_.FocusedByUser(&control);
 }
 
+void FormWindow::NativeKeyDown(forms::Control& control, int16_t key_code, int16_t shift) {
+    if (!closed_) control.UserKeyDown(key_code, shift);
+}
+
 }  // namespace pwstd
