@@ -18,7 +18,7 @@ namespace pwstd::testing {
 using Lines = std::vector<std::string>;
 
 class KeySTest : public ::testing::Test {
-  protected:
+protected:
     KeySTest() {
         state.IniPath = ini.path;
         state.Buttons = 4;
