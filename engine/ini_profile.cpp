@@ -1,105 +1,61 @@
 #include "engine/ini_profile.h"
 
-#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <memory>
 #include <optional>
 #include <system_error>
+
+#include "engine/ini_lines.h"
 
 namespace pwstd {
 namespace {
 
+using ini::Found;
+using ini::Locator;
+
 constexpr size_t kMaxValueBytes = 254;  // what a 255-byte buffer holds besides its NUL
 
-bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && (IsSpace(text.back()) || text.back() == '\r')) text.remove_suffix(1);
-    return text;
-}
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
+// Only a regular file is read: a folder or device of that name counts as no file.
+File OpenForReading(const std::string& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) return nullptr;
+    return File(std::fopen(file.c_str(), "rb"));
 }
 
 std::optional<std::string> ReadWhole(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
+    const File in = OpenForReading(file);
     if (!in) return std::nullopt;
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    std::string text;
+    std::error_code error;
+    const auto size = std::filesystem::file_size(file, error);
+    if (!error) text.reserve(static_cast<size_t>(size));
+    char chunk[64 * 1024];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, in.get())) > 0) text.append(chunk, got);
+    if (std::ferror(in.get())) return std::nullopt;
     return text;
 }
 
-// One line of the file: [begin, end) without its line end; `next` is where the next line starts.
-struct Line {
-    size_t begin, end, next;
-};
-
-Line LineAt(const std::string& text, size_t pos) {
-    size_t end = text.find('\n', pos);
-    const size_t next = end == std::string::npos ? text.size() : end + 1;
-    if (end == std::string::npos) end = text.size();
-    if (end > pos && text[end - 1] == '\r') --end;
-    return {pos, end, next};
-}
-
-size_t FirstLine(const std::string& text) {
-    return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // a byte-order mark is not a name
-}
-
-// The name of a section line, or nothing when the line is no section line.
-std::optional<std::string_view> SectionName(std::string_view line) {
-    line = Trim(line);
-    if (line.empty() || line.front() != '[') return std::nullopt;
-    const size_t close = line.find(']');
-    return Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-}
-
-struct Found {
-    bool section = false;
-    size_t insert_at = 0;  // after the section's last entry
-    bool key = false;
-    Line key_line{};
-    size_t value_begin = 0;
-};
-
-Found Locate(const std::string& text, std::string_view section, std::string_view key) {
-    Found found;
-    bool inside = false;
-    for (size_t pos = FirstLine(text); pos < text.size();) {
-        const Line line = LineAt(text, pos);
-        const std::string_view view(text.data() + line.begin, line.end - line.begin);
-        if (const auto name = SectionName(view)) {
-            if (inside) break;  // the first section of that name is the one read and written
-            inside = SameName(*name, section);
-            if (inside) {
-                found.section = true;
-                found.insert_at = line.next;
-            }
-        } else if (inside) {
-            const std::string_view entry = Trim(view);
-            if (!entry.empty() && entry.front() != ';') {
-                found.insert_at = line.next;
-                const size_t eq = view.find('=');
-                if (eq != std::string_view::npos && SameName(Trim(view.substr(0, eq)), key)) {
-                    found.key = true;
-                    found.key_line = line;
-                    found.value_begin = line.begin + eq + 1;
-                    return found;
-                }
-            }
-        }
-        pos = line.next;
+// The key of a section in a file read line by line, stopping as soon as it is known.
+std::optional<Found> Find(const std::string& file, std::string_view section, std::string_view key) {
+    const File in = OpenForReading(file);
+    if (!in) return std::nullopt;
+    ini::LineStream lines(in.get());
+    Locator locator(section, key);
+    std::string_view line;
+    uint64_t begin, next;
+    while (lines.Next(line, begin, next)) {
+        if (!locator.Feed(line, begin, next)) break;
     }
-    return found;
+    if (lines.failed()) return std::nullopt;
+    return std::move(locator.found());
 }
 
 std::string Unquote(std::string_view value) {
@@ -109,28 +65,48 @@ std::string Unquote(std::string_view value) {
     return std::string(value);
 }
 
-std::string CutValue(std::string value) {
-    if (value.size() > kMaxValueBytes) value.resize(kMaxValueBytes);
-    return value;
+// What the Windows service hands back: the text up to a NUL byte, blanks trimmed, quotes around
+// it removed, at most 254 bytes.
+std::string ValueAsRead(std::string_view value) {
+    value = value.substr(0, value.find('\0'));
+    std::string text = Unquote(ini::Trim(value));
+    if (text.size() > kMaxValueBytes) text.resize(kMaxValueBytes);
+    return text;
+}
+
+// The default as the Windows service returns it: trailing blanks removed, at most 254 bytes.
+std::string DefaultAsRead(std::string text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
+    if (text.size() > kMaxValueBytes) text.resize(kMaxValueBytes);
+    return text;
 }
 
 // A value or name is one line of the file: anything from a line end on would become lines of
-// its own (a new key or section that nobody wrote).
+// its own (a new key or section that nobody wrote). A NUL ends the text as it ends a C string.
 std::string OneLine(std::string text) {
-    const size_t end = text.find_first_of("\r\n");
+    const size_t end = text.find_first_of(std::string_view("\r\n\0", 3));
     if (end != std::string::npos) text.resize(end);
     return text;
 }
 
-bool WriteWhole(const std::string& file, const std::string& text) {
+// One change of a file: the bytes [from, to) give way to `text`.
+struct Edit {
+    size_t from = 0, to = 0;
+    std::string text;
+};
+
+// The file with the edit made, written whole. A file that exists must be a regular file that may
+// be written: a file without write permission is read-only even for an administrator, as the
+// read-only attribute is on Windows.
+bool WriteEdited(const std::string& file, bool exists, const std::string& old, const Edit& edit) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::path target(file);
-    if (fs::exists(target, error)) {
-        // Never replace what cannot be written in place: a read-only file keeps its contents.
+    if (exists) {
         if (!fs::is_regular_file(target, error)) return false;
-        std::ofstream probe(file, std::ios::binary | std::ios::app);
-        if (!probe) return false;
+        const auto perms = fs::status(target, error).permissions();
+        if (error || (perms & fs::perms::owner_write) == fs::perms::none) return false;
+        if (!std::ofstream(file, std::ios::binary | std::ios::app)) return false;
     }
     // Write a sibling first and move it over the file, so a failure halfway (disk full, a crash)
     // leaves the old settings whole instead of a cut file.
@@ -138,7 +114,9 @@ bool WriteWhole(const std::string& file, const std::string& text) {
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return false;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.write(old.data(), static_cast<std::streamsize>(edit.from));
+        out.write(edit.text.data(), static_cast<std::streamsize>(edit.text.size()));
+        out.write(old.data() + edit.to, static_cast<std::streamsize>(old.size() - edit.to));
         out.flush();
         if (!out) {
             out.close();
@@ -158,37 +136,53 @@ bool WriteWhole(const std::string& file, const std::string& text) {
 
 std::string IniFileProfile::get(const std::string& section, const std::string& key, const std::string& def,
                                 const std::string& file) {
-    const std::string fallback = codec_.from_ansi(CutValue(codec_.to_ansi(def)));
-    const auto text = ReadWhole(file);
-    if (!text) return fallback;
-    const Found found = Locate(*text, codec_.to_ansi(section), codec_.to_ansi(key));
-    if (!found.key) return fallback;
-    const std::string_view value(text->data() + found.value_begin, found.key_line.end - found.value_begin);
-    return codec_.from_ansi(CutValue(Unquote(Trim(value))));
+    try {
+        const std::string ansi_section = OneLine(codec_.to_ansi(section));
+        const std::string ansi_key = OneLine(codec_.to_ansi(key));
+        if (!ansi_section.empty() && !ansi_key.empty()) {
+            const auto found = Find(file, ini::Trim(ansi_section), ini::Trim(ansi_key));
+            if (found && found->key) return codec_.from_ansi(ValueAsRead(found->value));
+        }
+        return codec_.from_ansi(DefaultAsRead(codec_.to_ansi(def)));
+    } catch (...) {
+        return def;  // out of memory: the default, as for a file that cannot be read
+    }
 }
 
 int32_t IniFileProfile::put(const std::string& section, const std::string& key, const std::string& value,
                             const std::string& file) {
-    const std::string ansi_section = OneLine(codec_.to_ansi(section));
-    const std::string ansi_key = OneLine(codec_.to_ansi(key));
-    const std::string ansi_value = OneLine(codec_.to_ansi(value));
-    if (ansi_section.empty() || ansi_key.empty()) return 0;
+    try {
+        const std::string ansi_section(ini::Trim(OneLine(codec_.to_ansi(section))));
+        const std::string ansi_key(ini::Trim(OneLine(codec_.to_ansi(key))));
+        const std::string ansi_value = OneLine(codec_.to_ansi(value));
+        if (ansi_section.empty() || ansi_key.empty()) return 0;
 
-    std::string text = ReadWhole(file).value_or(std::string());
-    const Found found = Locate(text, ansi_section, ansi_key);
-    if (found.key) {
-        text.replace(found.value_begin, found.key_line.end - found.value_begin, ansi_value);
-    } else {
-        std::string entry = ansi_key + "=" + ansi_value + "\r\n";
-        size_t at = found.insert_at;
-        if (!found.section) {
-            entry = "[" + ansi_section + "]\r\n" + entry;
-            at = text.size();
+        std::error_code error;
+        const bool exists = std::filesystem::exists(file, error);
+        std::optional<std::string> old = exists ? ReadWhole(file) : std::string();
+        if (!old) return 0;  // there but unreadable: rewriting it would lose what it holds
+        const std::string& text = *old;
+        Locator locator(ansi_section, ansi_key);
+        ini::FeedAll(locator, text);
+        const Found& found = locator.found();
+        Edit edit;
+        if (found.key) {
+            edit.from = static_cast<size_t>(found.value_begin);
+            edit.to = static_cast<size_t>(found.line_end);
+            edit.text = ansi_value;
+            if (exists && text.compare(edit.from, edit.to - edit.from, ansi_value) == 0) {
+                return 1;  // nothing changes: the file is left as it is
+            }
+        } else {
+            edit.from = edit.to = found.section ? static_cast<size_t>(found.insert_at) : text.size();
+            if (edit.from == text.size() && !text.empty() && text.back() != '\n') edit.text = "\r\n";
+            if (!found.section) edit.text += "[" + ansi_section + "]\r\n";
+            edit.text += ansi_key + "=" + ansi_value + "\r\n";
         }
-        if (at == text.size() && !text.empty() && text.back() != '\n') text += "\r\n";
-        text.insert(std::min(at, text.size()), entry);
+        return WriteEdited(file, exists, text, edit) ? 1 : 0;
+    } catch (...) {
+        return 0;  // out of memory: nothing was written
     }
-    return WriteWhole(file, text) ? 1 : 0;
 }
 
 }  // namespace pwstd

@@ -17,15 +17,26 @@ int32_t ButtonBit(int32_t i, uint32_t mask) {
 PadReader::PadReader(PadSource& source, Clock& clock, const Relaxed<int32_t>& kando)
     : source_(source), clock_(clock), kando_(kando) {}
 
-void PadReader::DeviceChanged() { device_changed_.store(true, std::memory_order_relaxed); }
+namespace {
+uint64_t Gate(uint32_t epoch, uint32_t ticks) { return static_cast<uint64_t>(epoch) << 32 | ticks; }
+}  // namespace
+
+void PadReader::DeviceChanged() { epoch_.fetch_add(1); }
 
 uint32_t PadReader::Read(int32_t id, JoyReading& reading) {
-    const uint32_t failing = failing_code_.load(std::memory_order_relaxed);
+    const uint32_t failing = failing_code_.load();
     if (failing != 0) {
-        const bool changed = device_changed_.exchange(false, std::memory_order_relaxed);
-        const uint32_t since = clock_.ticks() - failed_at_.load(std::memory_order_relaxed);
-        if (!changed && since < kRetryAfterMs) return failing;
+        uint64_t gate = gate_.load();
+        const uint32_t epoch = epoch_.load();
+        const uint32_t now = clock_.ticks();
+        const bool changed = static_cast<uint32_t>(gate >> 32) != epoch;
+        if (!changed && now - static_cast<uint32_t>(gate) < kRetryAfterMs) return failing;
+        // Time to ask again. Whoever claims the retry makes the one real call; a reader on the
+        // other thread meanwhile keeps the failure.
+        if (!gate_.compare_exchange_strong(gate, Gate(epoch, now))) return failing;
     }
+    // A device change during the call below is not covered by it: the epoch is taken first.
+    const uint32_t epoch = epoch_.load();
     uint32_t code;
     try {
         code = source_.read(id, reading);
@@ -33,10 +44,10 @@ uint32_t PadReader::Read(int32_t id, JoyReading& reading) {
         code = static_cast<uint32_t>(kReaderFailure);
     }
     if (code != 0) {
-        failed_at_.store(clock_.ticks(), std::memory_order_relaxed);
-        failing_code_.store(code, std::memory_order_relaxed);
+        gate_.store(Gate(epoch, clock_.ticks()));
+        failing_code_.store(code);
     } else {
-        failing_code_.store(0, std::memory_order_relaxed);
+        failing_code_.store(0);
     }
     return code;
 }

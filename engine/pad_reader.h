@@ -44,8 +44,10 @@ private:
     const Relaxed<int32_t>& kando_;
     // Shared by every thread that reads; each is a whole value, so no reading mixes with another.
     std::atomic<uint32_t> failing_code_{0};  // nonzero while the joystick is being left alone
-    std::atomic<uint32_t> failed_at_{0};     // tick count of the last real failed call
-    std::atomic<bool> device_changed_{false};
+    // The tick count and device epoch of the last failed call, or of the retry a thread has
+    // claimed: epoch << 32 | ticks. One word, so exactly one thread can claim each retry.
+    std::atomic<uint64_t> gate_{0};
+    std::atomic<uint32_t> epoch_{0};  // counts DeviceChanged calls
 };
 
 }  // namespace pwstd

@@ -23,7 +23,8 @@ public:
     void PadTimerProc();
     // Advances the icon frame and, while the pad runs, shows `n` polls a second in the tip.
     void ShowPollRate(const int32_t& n);
-    // Releases every control held at the last poll, in the usual order, and forgets them. For quit,
+    // Releases every control held at the last poll, in the usual order, and forgets them; buttons
+    // above a lowered button count that are still marked held are released too. For quit,
     // called on the UI thread once the timer is stopped, so no key stays down after the program.
     void ReleaseHeld();
 

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
+#include <charconv>
+#include <system_error>
 #include <string>
 
 namespace pwstd {
@@ -32,18 +33,20 @@ int HexDigit(char c) {
 
 double LeadingHex(const std::string& text) {
     uint64_t value = 0;
-    int significant = 0;
+    int written = 0, significant = 0;
     for (char c : text) {
         if (IsBlank(c)) continue;
         const int digit = HexDigit(c);
         if (digit < 0) break;
+        ++written;
         if (value != 0 || digit != 0) ++significant;
         // Past eight digits the number fits no integer a key is read into; keep reading so that
         // it is known to be too large, without overflowing.
         if (significant <= 8) value = value * 16 + static_cast<uint64_t>(digit);
     }
     if (significant > 8) return 1e300;
-    if (significant <= 4) return static_cast<int16_t>(static_cast<uint16_t>(value));
+    // The width follows the digits as written: "FFFF" is -1, "0FFFF" is 65535.
+    if (written <= 4) return static_cast<int16_t>(static_cast<uint16_t>(value));
     return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
@@ -65,7 +68,13 @@ double LeadingDecimal(const std::string& text) {
         }
     }
     if (!digits) return 0.0;
-    return std::strtod(number.c_str(), nullptr);
+    // from_chars, not strtod: the decimal point stays "." whatever locale the process is set to.
+    const bool negative = number.front() == '-';
+    const size_t skip = number.front() == '-' || number.front() == '+' ? 1 : 0;
+    double value = 0.0;
+    const auto result = std::from_chars(number.data() + skip, number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) value = HUGE_VAL;
+    return negative ? -value : value;
 }
 
 }  // namespace
@@ -93,7 +102,7 @@ int32_t WriteIni(Profile& profile, const std::string& section, const std::string
     try {
         return profile.put(section, key, value, file);
     } catch (...) {
-        return kHelperFailure;
+        return 0;  // nothing was written: nonzero would claim that it was
     }
 }
 

@@ -24,7 +24,8 @@ int32_t WriteIni(Profile& profile, const std::string& section, const std::string
 
 // Number decoding of stored values: the longest leading number (blanks, tabs and line feeds
 // skipped anywhere; sign and fraction for decimal; hexadecimal digits when `hex`, where up to four
-// digits are a 16-bit and five to eight a 32-bit signed value), 0 when there is none. The result is
+// digits as written are a 16-bit and five to eight a 32-bit signed value, more significant digits
+// than eight too large for any key), 0 when there is none. The result is
 // not rounded yet; it may lie far outside any integer range.
 double LeadingNumber(const std::string& text, bool hex);
 // Rounds half to even, then clamps into [lo, hi]; a value beyond the integer width of the key

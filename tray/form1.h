@@ -1,6 +1,7 @@
 #pragma once
 // The hidden resident form: brings the program up and down, owns the tray icon and its popup menu,
 // and switches the key map in force between the custom map and the ten templates.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -71,6 +72,11 @@ private:
     forms::MenuItem mnuPop_;
     DialogFactory key_settings_factory_, general_settings_factory_, about_factory_;
     std::unique_ptr<forms::Form> KeyS_, Prop_, ABox_;
+    // mnuTemp(0..10), owned by the menu tree.
+    std::array<forms::MenuItem*, kTemplateCount + 1> mnuTemp_{};
+    // The dialog on screen now, if any; unload leaves it alive until its modal call has returned.
+    forms::Form* showing_ = nullptr;
+    bool drop_after_show_ = false;
 };
 
 }  // namespace pwstd

@@ -1,0 +1,143 @@
+// The engine with the program's two threads: the poll cycle on its timer thread while the
+// user-interface thread changes every setting, and one joystick reader shared by the poll cycle and
+// the test panel. Meant for ThreadSanitizer (ctest -L concurrency under the tsan preset).
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "engine/poll_cycle.h"
+#include "tests/support/concurrent_fakes.h"
+
+namespace pwstd {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace pwstd::testing;
+
+// Runs `body` on a thread of its own every millisecond or so until `stop`.
+class Ticker {
+public:
+    template <class F>
+    explicit Ticker(F body)
+        : thread_([this, body] {
+              while (!stop_) {
+                  body();
+                  ++ticks_;
+                  std::this_thread::sleep_for(1ms);
+              }
+          }) {}
+    ~Ticker() { Stop(); }
+    int Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        return ticks_;
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<int> ticks_{0};
+    std::thread thread_;
+};
+
+TEST(Concurrency, PollCycleRunsWhileTheUserInterfaceChangesEverySetting) {
+    SharedState state;
+    state.PadActive = True;
+    state.Kando = 16384;
+    state.Buttons = 4;
+    state.Repeat = 1;
+    state.Keyup = 1;
+    state.IconFrame = 1;
+    for (auto& k : state.DirKeys) k = 37;
+    for (auto& k : state.ButtonKeys) k = 65;
+    SharedPadSource source;
+    SteadyClock clock;
+    CountingKeySink keys;
+    CountingTrayIcon tray;
+    PadReader reader(source, clock, state.Kando);
+    PollCycle poll(state, reader, keys, clock, tray);
+
+    Ticker timer([&] { poll.PadTimerProc(); });
+    std::mt19937 random(20240607);
+    bool frames_in_range = true;
+    const auto end = std::chrono::steady_clock::now() + 2500ms;
+    while (std::chrono::steady_clock::now() < end) {
+        switch (random() % 10) {
+            case 0: state.Kando = static_cast<int32_t>(random() % 32768); break;
+            case 1: state.Buttons = static_cast<int32_t>(1 + random() % 30); break;
+            case 2: state.Repeat = static_cast<int16_t>(random() % 2); break;
+            case 3: state.Keyup = static_cast<int16_t>(random() % 2); break;
+            case 4: state.DirKeys[random() % 4] = static_cast<int32_t>(1 + random() % 255); break;
+            case 5: state.ButtonKeys[1 + random() % 30] = static_cast<int32_t>(1 + random() % 255); break;
+            case 6: state.PadActive = state.PadActive == True ? False : True; break;
+            case 7:
+                source.x = static_cast<uint32_t>(random() % 65536);
+                source.y = static_cast<uint32_t>(random() % 65536);
+                break;
+            case 8: source.buttons = static_cast<uint32_t>(random()); break;
+            default: {
+                const int16_t frame = state.IconFrame;
+                frames_in_range = frames_in_range && frame >= 1 && frame <= 4;
+            }
+        }
+    }
+    const int polls = timer.Stop();
+
+    EXPECT_GT(polls, 100);
+    EXPECT_TRUE(frames_in_range);
+    EXPECT_FALSE(keys.sent_zero) << "every key code sent was one of the map's";
+    EXPECT_GT(keys.presses.load(), 0);
+    EXPECT_GT(tray.updates.load(), 0);
+    EXPECT_FALSE(tray.bad_record);
+}
+
+// Readings that tell apart which call made them: even calls alternate between "left, up and
+// button 1" and "right, down and button 2", odd calls fail. A reading made of two calls' fields
+// cannot look like either.
+class AlternatingPadSource final : public PadSource {
+public:
+    std::atomic<int> calls{0};
+    uint32_t read(int32_t, JoyReading& out) override {
+        const int n = calls.fetch_add(1);
+        if (n % 2 == 1) return 167;
+        out = n % 4 == 0 ? JoyReading{0, 0, 1} : JoyReading{65535, 65535, 2};
+        return 0;
+    }
+};
+
+TEST(Concurrency, OneReaderServesThePollCycleAndTheTestPanelWithoutMixingReadings) {
+    AlternatingPadSource source;
+    SteadyClock clock;
+    Relaxed<int32_t> kando{16384};
+    PadReader reader(source, clock, kando);
+    std::atomic<bool> mixed{false};
+    std::atomic<int> reads{0};
+
+    Ticker timer([&] {
+        const PadSnapshot s = reader.ReadPad(0);
+        const bool a = s.DirX == -1 && s.DirY == -1 && s.ButtonMask == 1;
+        const bool b = s.DirX == 1 && s.DirY == 1 && s.ButtonMask == 2;
+        const bool failed = s.ReadError == 167 && s.DirX == 0 && s.DirY == 0 && s.ButtonMask == 0;
+        if (!(s.ReadError == 0 && (a || b)) && !failed) mixed = true;
+        ++reads;
+    });
+    const auto end = std::chrono::steady_clock::now() + 2s;
+    for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
+        const int32_t x = reader.ReadPadX(0);
+        const int32_t y = reader.ReadPadY(0);
+        const uint32_t buttons = reader.ReadPadButtons(0);
+        if (x < -1 || x > 1 || y < -1 || y > 1 || buttons > 2) mixed = true;
+        reads += 3;
+        if (i % 64 == 0) reader.DeviceChanged();  // devices come and go: many real calls
+    }
+    timer.Stop();
+
+    EXPECT_FALSE(mixed);
+    EXPECT_GT(source.calls.load(), 10);
+    EXPECT_LT(source.calls.load(), reads.load()) << "failed readings are left alone for a while";
+}
+
+}  // namespace
+}  // namespace pwstd

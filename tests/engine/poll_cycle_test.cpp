@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/poll_cycle.h"
+#include "tests/support/fakes.h"
+
+namespace pwstd {
+namespace {
+
+using namespace pwstd::testing;
+
+constexpr uint32_t kCentre = 32768;
+constexpr uint32_t kLeftX = 0, kRightX = 65535, kUpY = 0, kDownY = 65535;
+
+class PollCycleTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.PadActive = True;
+        state.Kando = 16384;
+        state.Buttons = 4;
+        state.Repeat = 0;
+        state.Keyup = 0;
+        state.IconFrame = 1;
+        const int dirs[] = {38, 40, 37, 39};
+        for (int d = 0; d < 4; ++d) state.DirKeys[d] = dirs[d];
+        for (int i = 1; i <= kMaxButtons; ++i) state.ButtonKeys[i] = 64 + i;  // A, B, C...
+        clock.now = 500;  // the first poll's rate display is checked on its own
+        poll.PadTimerProc();
+        keys.events.clear();
+        tray.calls.clear();
+    }
+    void Pad(uint32_t x, uint32_t y, uint32_t buttons) { source.reading = {x, y, buttons}; }
+    std::string Poll() {
+        clock.now += 25;
+        poll.PadTimerProc();
+        return keys.Take();
+    }
+
+    SharedState state;
+    FakePadSource source;
+    FakeClock clock;
+    RecordingKeySink keys;
+    RecordingTrayIcon tray;
+    PadReader reader{source, clock, state.Kando};
+    PollCycle poll{state, reader, keys, clock, tray};
+};
+
+TEST_F(PollCycleTest, TheFourRepeatModes) {
+    struct Mode {
+        int16_t repeat, keyup;
+        std::vector<std::string> polls;  // held for three polls, then let go
+    };
+    const std::vector<Mode> modes = {
+        {0, 0, {"press 67", "", "", "release 67"}},
+        {0, 1, {"press 67", "", "", "release 67"}},
+        {1, 0, {"press 67", "press 67", "press 67", "release 67"}},
+        {1, 1, {"press 67", "release 67, press 67", "release 67, press 67", "release 67"}},
+    };
+    for (const Mode& m : modes) {
+        state.Repeat = m.repeat;
+        state.Keyup = m.keyup;
+        std::vector<std::string> seen;
+        Pad(kCentre, kCentre, 0x4);  // button 3
+        for (int i = 0; i < 3; ++i) seen.push_back(Poll());
+        Pad(kCentre, kCentre, 0);
+        seen.push_back(Poll());
+        EXPECT_EQ(seen, m.polls) << "Repeat " << m.repeat << " Keyup " << m.keyup;
+        EXPECT_EQ(Poll(), "");
+    }
+}
+
+TEST_F(PollCycleTest, AllReleasesComeBeforeAllPressesInTheFixedOrder) {
+    Pad(kLeftX, kUpY, 0x3);
+    EXPECT_EQ(Poll(), "press 37, press 38, press 65, press 66");
+    Pad(kRightX, kDownY, 0xC);
+    EXPECT_EQ(Poll(), "release 37, release 38, release 65, release 66, press 39, press 40, press 67, press 68");
+}
+
+TEST_F(PollCycleTest, OnlyButtonsInUseAreDecodedAndRemembered) {
+    Pad(kCentre, kCentre, 0x80000001u | 0x40000000u | 0x10);  // 1, 31, 32 and 5
+    EXPECT_EQ(Poll(), "press 65") << "button 1 seen with button 32; 5 and above are not in use";
+    state.Buttons = 30;
+    Pad(kCentre, kCentre, 0x11);
+    EXPECT_EQ(Poll(), "press 69");
+    Pad(kCentre, kCentre, 0x10);
+    state.Buttons = 4;
+    EXPECT_EQ(Poll(), "release 65") << "button 5, held, is no longer examined: no release";
+    EXPECT_EQ(poll.poll_state().PrevButton[5], 1);
+    Pad(kCentre, kCentre, 0);
+    state.Buttons = 5;
+    EXPECT_EQ(Poll(), "release 69") << "examined again once the count is raised";
+}
+
+TEST_F(PollCycleTest, AReleaseGoesToTheKeyInForceWhenItIsSent) {
+    Pad(kLeftX, kCentre, 0);
+    EXPECT_EQ(Poll(), "press 37");
+    state.DirKeys[kLeft] = 90;
+    Pad(kCentre, kCentre, 0);
+    EXPECT_EQ(Poll(), "release 90");
+}
+
+TEST_F(PollCycleTest, TwoControlsOnOneKeyEachSendTheirOwnEvents) {
+    state.ButtonKeys[2] = 65;
+    Pad(kCentre, kCentre, 0x3);
+    EXPECT_EQ(Poll(), "press 65, press 65");
+    Pad(kCentre, kCentre, 0x2);
+    EXPECT_EQ(Poll(), "release 65");
+}
+
+TEST_F(PollCycleTest, PausingSendsNothingAndKeepsWhatWasHeld) {
+    Pad(kCentre, kCentre, 0x1);
+    EXPECT_EQ(Poll(), "press 65");
+    state.PadActive = False;
+    Pad(kCentre, kCentre, 0);
+    const int calls = source.calls;
+    EXPECT_EQ(Poll(), "");
+    EXPECT_EQ(source.calls, calls) << "no reading while paused";
+    state.PadActive = True;
+    EXPECT_EQ(Poll(), "release 65");
+}
+
+TEST_F(PollCycleTest, AnUnpluggedPadReleasesEverythingAtOnceAndThenSendsNothing) {
+    state.Repeat = 1;
+    state.Keyup = 1;
+    Pad(kLeftX, kDownY, 0x9);
+    EXPECT_EQ(Poll(), "press 37, press 40, press 65, press 68");
+    source.code = 167;
+    EXPECT_EQ(Poll(), "release 37, release 40, release 65, release 68");
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(Poll(), "");
+}
+
+TEST_F(PollCycleTest, AnUnpluggedPadIsAskedOnceASecondAndUsedAtOnceAfterADeviceChange) {
+    Pad(kLeftX, kCentre, 0x2);
+    EXPECT_EQ(Poll(), "press 37, press 66");
+    source.code = 167;
+    const int calls = source.calls;
+    EXPECT_EQ(Poll(), "release 37, release 66") << "the release sequence is that of a centred pad";
+    for (int i = 0; i < 80; ++i) EXPECT_EQ(Poll(), "");  // 2 s of polls at 25 ms
+    EXPECT_EQ(source.calls - calls, 3) << "the failure, then one call a second";
+    source.code = 0;
+    Pad(kCentre, kUpY, 0x1);
+    reader.DeviceChanged();
+    EXPECT_EQ(Poll(), "press 38, press 65") << "the first poll after the device change uses the pad";
+}
+
+TEST_F(PollCycleTest, ReleaseHeldLetsGoOfEverythingStillDown) {
+    state.Buttons = 30;
+    Pad(kRightX, kCentre, 0x20000001u);
+    Poll();
+    state.Buttons = 2;  // button 30 stays marked held above the count
+    poll.ReleaseHeld();
+    EXPECT_EQ(keys.Take(), "release 39, release 65, release 94");
+    poll.ReleaseHeld();
+    EXPECT_EQ(keys.Take(), "");
+}
+
+TEST(PollRate, ShownOnceASecondWithTheCountOfPollsBetween) {
+    SharedState state;
+    state.PadActive = True;
+    state.Buttons = 1;
+    state.IconFrame = 1;
+    FakePadSource source;
+    FakeClock clock;
+    RecordingKeySink keys;
+    RecordingTrayIcon tray;
+    PadReader reader(source, clock, state.Kando);
+    PollCycle poll(state, reader, keys, clock, tray);
+
+    clock.now = 5000;
+    poll.PadTimerProc();
+    ASSERT_EQ(tray.calls.size(), 1u);
+    EXPECT_EQ(tray.calls[0].record.tip, "動作中・・・ 0FPS");
+    EXPECT_EQ(tray.calls[0].record.icon, 2);
+    EXPECT_EQ(tray.calls[0].record.flags, 7u);
+    EXPECT_EQ(tray.calls[0].message, TrayMessage::Modify);
+    for (int i = 1; i <= 41; ++i) {
+        clock.now = 5000 + 25 * static_cast<uint32_t>(i);
+        poll.PadTimerProc();
+    }
+    ASSERT_EQ(tray.calls.size(), 2u) << "1025 ms after the first display";
+    EXPECT_EQ(tray.calls[1].record.tip, "動作中・・・ 40FPS");
+    EXPECT_EQ(tray.calls[1].record.icon, 3);
+}
+
+TEST(PollRate, KeepsComingAcrossTheTickCountWrapAndFramesCycle) {
+    SharedState state;
+    state.PadActive = True;
+    state.Buttons = 1;
+    state.IconFrame = 1;
+    FakePadSource source;
+    FakeClock clock;
+    RecordingKeySink keys;
+    RecordingTrayIcon tray;
+    PadReader reader(source, clock, state.Kando);
+    PollCycle poll(state, reader, keys, clock, tray);
+    std::vector<int16_t> frames;
+    for (uint32_t start : {0x7FFFFC00u, 0xFFFFFC00u}) {
+        tray.calls.clear();
+        clock.now = start;
+        for (int i = 0; i < 200; ++i) {
+            clock.now += 25;
+            poll.PadTimerProc();
+        }
+        EXPECT_GE(tray.calls.size(), 4u) << "start " << start;
+        EXPECT_LE(tray.calls.size(), 6u) << "start " << start;
+        for (const auto& call : tray.calls) frames.push_back(call.record.icon);
+    }
+    for (size_t i = 1; i < frames.size(); ++i) EXPECT_EQ(frames[i], frames[i - 1] % 4 + 1);
+}
+
+TEST(PollRate, WhilePausedTheFrameAdvancesButTheIconIsLeftAlone) {
+    SharedState state;
+    state.PadActive = False;
+    state.IconFrame = 4;
+    FakePadSource source;
+    FakeClock clock;
+    RecordingKeySink keys;
+    RecordingTrayIcon tray;
+    PadReader reader(source, clock, state.Kando);
+    PollCycle poll(state, reader, keys, clock, tray);
+    poll.ShowPollRate(40);
+    EXPECT_EQ(state.IconFrame, 1);
+    EXPECT_TRUE(tray.calls.empty());
+}
+
+}  // namespace
+}  // namespace pwstd

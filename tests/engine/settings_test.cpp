@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/settings.h"
+#include "tests/support/temp_ini.h"
+
+namespace pwstd {
+namespace {
+
+using testing::TempIni;
+
+TEST(SettingsFile, NoFileGivesEveryDefault) {
+    TempIni ini;
+    SettingsFile file(ini.profile, ini.path);
+    EXPECT_EQ(file.Kando(), 16384);
+    EXPECT_EQ(file.Wait(), 25);
+    EXPECT_EQ(file.Buttons(), 4);
+    EXPECT_EQ(file.Repeat(), 1);
+    EXPECT_EQ(file.Keyup(), 1);
+    EXPECT_EQ(file.StartTemp(), 0);
+    EXPECT_EQ(file.BefTemp(), 0);
+    EXPECT_EQ(file.TemplateName(1), "テンプレート１");
+    EXPECT_EQ(file.TemplateName(10), "テンプレート１０");
+    const int expected[] = {38, 40, 37, 39, 32, 32};
+    for (int entry = 0; entry < 6; ++entry) EXPECT_EQ(file.KeyCode(0, entry), expected[entry]);
+    EXPECT_EQ(file.KeyCode(7, 33), 32);
+}
+
+struct KeyCase {
+    std::string key, value;
+    int32_t expected;
+};
+
+TEST(SettingsFile, EachGeneralKeyHasItsRangeRule) {
+    const std::vector<KeyCase> cases = {
+        {"Kando", "7FFF", 32767}, {"Kando", "8000", 0},      {"Kando", "10000", 32767},
+        {"Kando", "0x10", 0},     {"Kando", "", 0},          {"Wait", "", 1},
+        {"Wait", "0", 1},         {"Wait", "1000", 200},     {"Wait", "2.5", 2},
+        {"Wait", "25.5", 26},     {"Wait", "x", 1},          {"Buttons", "31", 30},
+        {"Buttons", "0", 1},      {"Repeat", "2", 1},        {"Repeat", "-1", 1},
+        {"Repeat", "abc", 0},     {"Repeat", "0", 0},        {"Repeat", "99999999999", 1},
+        {"Keyup", "0.4", 0},      {"Keyup", "0.6", 1},       {"StartTemp", "3", 0},
+        {"StartTemp", "2", 2},    {"StartTemp", "-1", 0},    {"StartTemp", "1e9", 1},
+        {"BefTemp", "11", 0},     {"BefTemp", "10", 10},     {"BefTemp", "99999999999", 0},
+    };
+    for (const KeyCase& c : cases) {
+        TempIni ini;
+        ini.Write("[padwright standard]\r\n" + c.key + "=" + c.value + "\r\n");
+        SettingsFile file(ini.profile, ini.path);
+        const int32_t got = c.key == "Kando"       ? file.Kando()
+                            : c.key == "Wait"      ? file.Wait()
+                            : c.key == "Buttons"   ? file.Buttons()
+                            : c.key == "Repeat"    ? file.Repeat()
+                            : c.key == "Keyup"     ? file.Keyup()
+                            : c.key == "StartTemp" ? file.StartTemp()
+                                                   : file.BefTemp();
+        EXPECT_EQ(got, c.expected) << c.key << "=" << c.value;
+    }
+}
+
+TEST(SettingsFile, KeyCodesAndNames) {
+    TempIni ini;
+    const std::string long_name(120, 'a');
+    std::string accented;  // two bytes a character: 120 of them fit the 254 bytes a value keeps
+    for (int i = 0; i < 120; ++i) accented += "é";
+    ini.Write("[KeySetteiTemp3]\r\nTempName=" + long_name + "\r\nCursor1=0\r\nButton5=300\r\nButton1=38.5\r\n"
+              "Button2=39.5\r\nButton4=\r\n[KeySetteiTemp4]\r\nTempName=" + accented +
+              "\r\n[KeySetteiTemp5]\r\nTempName=\r\n");
+    SettingsFile file(ini.profile, ini.path);
+    EXPECT_EQ(file.KeyCode(3, 0), 1);
+    EXPECT_EQ(file.KeyCode(3, 8), 255);
+    EXPECT_EQ(file.KeyCode(3, 4), 38);
+    EXPECT_EQ(file.KeyCode(3, 5), 40);
+    EXPECT_EQ(file.KeyCode(3, 6), 32) << "a key missing from an existing section takes its default";
+    EXPECT_EQ(file.KeyCode(3, 7), 1) << "an empty value reads as 0, not as the default";
+    EXPECT_EQ(file.TemplateName(3), std::string(100, 'a'));
+    std::string hundred;
+    for (int i = 0; i < 100; ++i) hundred += "é";
+    EXPECT_EQ(file.TemplateName(4), hundred) << "cut by characters, never inside one";
+    EXPECT_EQ(file.TemplateName(5), "");
+}
+
+TEST(SettingsFile, HelpersNeverThrow) {
+    struct Throwing final : Profile {
+        std::string get(const std::string&, const std::string&, const std::string&, const std::string&) override {
+            throw std::runtime_error("broken");
+        }
+        int32_t put(const std::string&, const std::string&, const std::string&, const std::string&) override {
+            throw std::runtime_error("broken");
+        }
+    } broken;
+    EXPECT_EQ(ReadIni(broken, "s", "k", "d", "f"), "51");
+    EXPECT_EQ(WriteIni(broken, "s", "k", "v", "f"), 0) << "a failed write never reads as written";
+    std::string path = "f";
+    SettingsFile file(broken, path);
+    EXPECT_EQ(file.Wait(), 51);
+    EXPECT_EQ(file.Kando(), 81);
+}
+
+}  // namespace
+}  // namespace pwstd

@@ -1,0 +1,69 @@
+#pragma once
+// Fakes of the engine's ports that two threads may use at once, as the poll timer's thread and the
+// user-interface thread do in the program. They count instead of recording, so a run of seconds
+// stays small.
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+
+#include "engine/ports.h"
+
+namespace pwstd::testing {
+
+// A joystick whose position any thread may change; can fail every other call.
+class SharedPadSource final : public PadSource {
+public:
+    std::atomic<uint32_t> x{32768}, y{32768}, buttons{0};
+    std::atomic<uint32_t> code{0};              // nonzero: every reading fails with it
+    std::atomic<bool> fail_every_other{false};  // odd-numbered calls fail with 167
+    std::atomic<int> calls{0};
+
+    uint32_t read(int32_t, JoyReading& out) override {
+        const int n = calls.fetch_add(1);
+        if (code != 0) return code;
+        if (fail_every_other && n % 2 == 1) return 167;
+        out = {x, y, buttons};
+        return 0;
+    }
+};
+
+// Counts presses and releases; remembers whether a key code outside 1..255 would have been sent.
+class CountingKeySink final : public KeySink {
+public:
+    std::atomic<int64_t> presses{0}, releases{0};
+    std::atomic<bool> sent_zero{false};
+
+    void send(uint8_t vk, bool up) override {
+        if (vk == 0) sent_zero = true;
+        (up ? releases : presses).fetch_add(1);
+    }
+};
+
+// The tick count of the real passing time, in milliseconds since the clock was made.
+class SteadyClock final : public Clock {
+public:
+    uint32_t ticks() override {
+        const auto elapsed = std::chrono::steady_clock::now() - start_;
+        return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    }
+
+private:
+    const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+class CountingTrayIcon final : public TrayIcon {
+public:
+    std::atomic<int> updates{0};
+    std::atomic<int16_t> last_icon{0};
+    std::atomic<bool> bad_record{false};  // a record the rate display should never send
+
+    void notify(TrayMessage message, const TrayRecord& record) override {
+        if (message != TrayMessage::Modify || record.flags != 7 || record.icon < 1 || record.icon > 4) {
+            bad_record = true;
+        }
+        last_icon = record.icon;
+        updates.fetch_add(1);
+    }
+};
+
+}  // namespace pwstd::testing

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/tray/tray_rig.h"
+
+namespace pwstd::test {
+namespace {
+
+class ApplyTemplate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rig.form.Form_Load();
+        rig.profile.puts = 0;
+    }
+    void Choose(int slot) { rig.Item("mnuTemp", slot).Choose(); }
+    TrayRig rig;
+};
+
+TEST_F(ApplyTemplate, ANeverSavedSlotGivesArrowsAndSpace) {
+    rig.state.DirKeys[0] = 1;
+    rig.state.ButtonKeys[4] = 1;
+    Choose(9);
+    EXPECT_EQ((std::vector<int32_t>{rig.state.DirKeys[0], rig.state.DirKeys[1], rig.state.DirKeys[2], rig.state.DirKeys[3],
+                                    rig.state.ButtonKeys[4]}),
+              (std::vector<int32_t>{38, 40, 37, 39, 32}));
+    EXPECT_EQ(rig.Checked(), std::vector<int>{9});
+}
+
+TEST_F(ApplyTemplate, CodesAreRoundedAndClamped) {
+    struct Row {
+        const char* key;
+        const char* text;
+        int32_t expected;
+    };
+    const Row rows[] = {
+        {"Cursor1", "0", 1},     {"Cursor1", "300", 255}, {"Cursor1", "abc", 1},     {"Cursor4", "-5", 1},
+        {"Button3", "65.5", 66}, {"Button3", "66.5", 66}, {"Button3", "99999999999", 255}, {"Button1", "", 1},
+    };
+    for (const Row& row : rows) {
+        rig.profile.Set("KeySetteiTemp3", row.key, row.text);
+        Choose(3);
+        const std::string key = row.key;
+        const int32_t got = key[0] == 'C' ? rig.state.DirKeys[key.back() - '1'] : rig.state.ButtonKeys[key.back() - '0'];
+        EXPECT_EQ(got, row.expected) << row.key << "=" << row.text;
+        rig.profile.values.clear();
+    }
+}
+
+TEST_F(ApplyTemplate, ButtonsAboveTheCountAreNeitherReadNorChanged) {
+    for (int j = 1; j <= kMaxButtons; ++j) {
+        rig.profile.Set("KeySetteiTemp2", "Button" + std::to_string(j), "70");
+        rig.state.ButtonKeys[j] = 99;
+    }
+    rig.log.clear();
+    Choose(2);
+    for (int j = 1; j <= kMaxButtons; ++j) EXPECT_EQ(rig.state.ButtonKeys[j], j <= 4 ? 70 : 99) << j;
+    EXPECT_EQ(rig.log.back(), "get KeySetteiTemp2/Button4");
+}
+
+TEST_F(ApplyTemplate, ChoosingTheCheckedItemReadsTheFileAgain) {
+    Choose(0);
+    rig.profile.Set("KeySettei", "Cursor2", "83");
+    Choose(0);
+    EXPECT_EQ(rig.state.DirKeys[1], 83);
+    EXPECT_EQ(rig.Checked(), std::vector<int>{0});
+}
+
+TEST_F(ApplyTemplate, TheSlotIsRememberedOnlyUnderStartTempTwo) {
+    for (int16_t start_temp : {int16_t{0}, int16_t{1}, int16_t{2}}) {
+        rig.state.StartTemp = start_temp;
+        rig.profile.values.clear();
+        Choose(7);
+        const std::string* bef_temp = rig.profile.Find("Padwright Standard", "BefTemp");
+        if (start_temp == 2) {
+            ASSERT_NE(bef_temp, nullptr);
+            EXPECT_EQ(*bef_temp, "7");
+        } else {
+            EXPECT_EQ(bef_temp, nullptr) << start_temp;
+        }
+        EXPECT_EQ(rig.Checked(), std::vector<int>{7});
+    }
+}
+
+// Quit, then start again from the same file.
+TEST_F(ApplyTemplate, TheNextStartAppliesTheRememberedTemplate) {
+    rig.profile.Set("Padwright Standard", "StartTemp", "2");
+    rig.profile.Set("KeySetteiTemp7", "Cursor3", "65");
+    rig.state.StartTemp = 2;
+    Choose(7);
+    TrayRig next;
+    next.profile.values = rig.profile.values;
+    next.form.Form_Load();
+    EXPECT_EQ(next.state.DirKeys[2], 65);
+    EXPECT_EQ(next.Checked(), std::vector<int>{7});
+}
+
+TEST_F(ApplyTemplate, ASlotOutsideTheMenuChangesNothing) {
+    rig.state.DirKeys[0] = 5;
+    for (int16_t n : {int16_t{-1}, int16_t{11}}) rig.form.ApplyTemplate(n);
+    EXPECT_EQ(rig.state.DirKeys[0], 5);
+    EXPECT_EQ(rig.Checked(), std::vector<int>{0});
+}
+
+}  // namespace
+}  // namespace pwstd::test

@@ -1,0 +1,162 @@
+#pragma once
+// The resident form wired to recording fakes. Every call to the desktop goes into one log, in the
+// order it was made, so a test can assert the order across services.
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/pad_reader.h"
+#include "engine/poll_cycle.h"
+#include "tests/support/fakes.h"
+#include "tray/form1.h"
+
+namespace pwstd::test {
+
+using Log = testing::CallLog;
+
+// The model of an ending program: nothing after EndProgram runs.
+struct ProgramEnded {};
+
+// A profile with the service's rules that matter here: names compare without regard to case, a
+// missing key gives the default, a present one its value as stored.
+class MapProfile final : public Profile {
+public:
+    explicit MapProfile(Log& log) : log_(log) {}
+    std::map<std::pair<std::string, std::string>, std::string> values;
+    int puts = 0;
+    std::string file_seen;
+
+    void Set(const std::string& section, const std::string& key, const std::string& value) {
+        values[{Lower(section), Lower(key)}] = value;
+    }
+    const std::string* Find(const std::string& section, const std::string& key) const {
+        auto it = values.find({Lower(section), Lower(key)});
+        return it == values.end() ? nullptr : &it->second;
+    }
+    std::string get(const std::string& section, const std::string& key, const std::string& def,
+                    const std::string& file) override {
+        log_.push_back("get " + section + "/" + key);
+        file_seen = file;
+        const std::string* value = Find(section, key);
+        return value ? *value : def;
+    }
+    int32_t put(const std::string& section, const std::string& key, const std::string& value,
+                const std::string& file) override {
+        log_.push_back("put " + section + "/" + key + "=" + value);
+        file_seen = file;
+        ++puts;
+        Set(section, key, value);
+        return 1;
+    }
+
+private:
+    static std::string Lower(std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return s;
+    }
+    Log& log_;
+};
+
+class FakeShell final : public Shell {
+public:
+    explicit FakeShell(Log& log) : log_(log) {}
+    std::string folder = "C:\\Tools";
+    void BringToForeground() override { log_.push_back("foreground"); }
+    void OpenHelp(const std::string& path) override { log_.push_back("help " + path); }
+    std::string ExeFolder() override { return folder; }
+    [[noreturn]] void EndProgram() override {
+        log_.push_back("end");
+        throw ProgramEnded{};
+    }
+
+private:
+    Log& log_;
+};
+
+// Loads a dialog, lets the test act while it is open, and closes it, as the modal loop does.
+class FakeWindows final : public forms::WindowHost {
+public:
+    explicit FakeWindows(Log& log) : log_(log) {}
+    std::function<void(forms::Form&)> while_modal;
+    std::function<void(forms::MenuItem&)> while_popup;
+    std::vector<forms::Form*> shown;
+    void ShowModal(forms::Form& form) override {
+        log_.push_back("modal");
+        shown.push_back(&form);
+        form.Load();
+        if (while_modal) while_modal(form);
+        form.Unload();
+        log_.push_back("modal closed");
+    }
+    void ShowPopup(forms::MenuItem& root) override {
+        log_.push_back("popup " + root.name());
+        if (while_popup) while_popup(root);
+    }
+    void DoEvents() override { log_.push_back("doevents"); }
+
+private:
+    Log& log_;
+};
+
+// An empty dialog that tells the log when it goes away.
+class StubDialog final : public forms::Form {
+public:
+    explicit StubDialog(Log& log) : log_(log) {}
+    ~StubDialog() override { log_.push_back("dialog destroyed"); }
+    const forms::FormSpec& Spec() const override {
+        static const forms::FormSpec spec{};
+        return spec;
+    }
+
+protected:
+    std::vector<forms::ControlSpec> Declare() const override { return {}; }
+    void Connect() override {}
+
+private:
+    Log& log_;
+};
+
+struct TrayRig {
+    Log log;
+    SharedState state;
+    MapProfile profile{log};
+    testing::RecordingTrayIcon tray;
+    testing::RecordingPollTimer timer;
+    testing::RecordingSleeper sleeper;
+    testing::RecordingKeySink keys;
+    testing::FakeClock clock;
+    testing::FakePadSource pad;
+    FakeShell shell{log};
+    FakeWindows windows{log};
+    PadReader reader{pad, clock, state.Kando};
+    PollCycle poll{state, reader, keys, clock, tray};
+    Form1 form{state, profile, poll, {tray, timer, sleeper, windows, shell}};
+
+    TrayRig() {
+        tray.log = timer.log = sleeper.log = keys.log = &log;
+        timer.next_id = 77;
+        clock.now = 5000;
+    }
+
+    forms::MenuItem& Item(const std::string& name, int index = -1) { return *form.Menu().Find(name, index); }
+    // Indexes of the checked template items.
+    std::vector<int> Checked() {
+        std::vector<int> checked;
+        for (int i = 0; i <= kTemplateCount; ++i)
+            if (Item("mnuTemp", i).Checked()) checked.push_back(i);
+        return checked;
+    }
+    Form1::DialogFactory Factory(int& made) {
+        return [this, &made] {
+            ++made;
+            return std::make_unique<StubDialog>(log);
+        };
+    }
+};
+
+}  // namespace pwstd::test

@@ -1,0 +1,186 @@
+#include "tray/form1.h"
+
+#include <string>
+#include <utility>
+
+namespace pwstd {
+
+namespace {
+
+constexpr int32_t kTimerResolutionMs = 5;
+constexpr int32_t kUnloadPauseMs = 100;
+constexpr const char* kCustomCaption = "カスタム";
+
+// The record of the tray icon in the running or paused state.
+TrayRecord StateRecord(uint32_t flags, int16_t pad_active, int16_t icon_frame) {
+    if (pad_active == True) return {flags, icon_frame, kRunningTip};
+    return {flags, 0, kPausedTip};
+}
+
+}  // namespace
+
+Form1::Form1(SharedState& state, Profile& profile, PollCycle& poll, TrayServices services)
+    : state_(state),
+      profile_(profile),
+      poll_(poll),
+      services_(services),
+      settings_(profile_, state_.IniPath),
+      mnuPop_("mnuPop", "Popup") {
+    forms::MenuItem& mnuProp = mnuPop_.Add("mnuProp", "プロパティ...");
+    mnuProp.Add("mnuKeySet", "キー設定...").Click = [this] { mnuKeySet_Click(); };
+    mnuProp.Add("mnuPadActivity", "一般設定...").Click = [this] { mnuPadActivity_Click(); };
+
+    forms::MenuItem& mnuTempL1 = mnuPop_.Add("mnuTempL1", "テンプレート");
+    for (int16_t i = 0; i <= kTemplateCount; ++i) {
+        // Items 1..10 take the template names at start-up.
+        mnuTemp_[i] = &mnuTempL1.Add("mnuTemp", i == 0 ? kCustomCaption : "", i);
+        mnuTemp_[i]->Click = [this, i] { mnuTemp_Click(i); };
+    }
+
+    mnuPop_.Add("mnuBo", "-");
+    mnuPop_.Add("mnuAbout", "バージョン情報").Click = [this] { mnuAbout_Click(); };
+    mnuPop_.Add("mnuHelp", "ヘルプ").Click = [this] { mnuHelp_Click(); };
+    mnuPop_.Add("mnuBo2", "-");
+    mnuPop_.Add("mnuQuit", "終了").Click = [this] { mnuQuit_Click(); };
+}
+
+void Form1::SetDialogs(DialogFactory key_settings, DialogFactory general_settings, DialogFactory about) {
+    key_settings_factory_ = std::move(key_settings);
+    general_settings_factory_ = std::move(general_settings);
+    about_factory_ = std::move(about);
+}
+
+// Everything the poll cycle reads is in place before the timer is created, so the first poll
+// already sees a complete state.
+void Form1::Form_Load() {
+    state_.IconFrame = 1;
+    services_.tray.notify(TrayMessage::Add, {kNifMessage | kNifIcon | kNifTip, 1, kRunningTip});
+    state_.IniPath = AddBackslash(services_.shell.ExeFolder()) + kIniFileName;
+    state_.PadActive = True;
+
+    state_.Kando = settings_.Kando();
+    state_.Wait = settings_.Wait();
+    state_.Buttons = settings_.Buttons();
+    state_.Repeat = settings_.Repeat();
+    state_.Keyup = settings_.Keyup();
+
+    for (int n = 1; n <= kTemplateCount; ++n) {
+        state_.TemplateNames[n] = settings_.TemplateName(n);
+        mnuTemp_[n]->SetCaption(state_.TemplateNames[n]);
+    }
+
+    state_.StartTemp = settings_.StartTemp();
+    const int16_t start_slot = settings_.BefTemp();
+    int16_t slot = 0;
+    switch (state_.StartTemp.get()) {
+        case 1: slot = 1; break;
+        case 2: slot = start_slot; break;
+        default: slot = 0; break;
+    }
+    ApplyTemplate(slot);
+
+    services_.timer.begin_period(state_.Wait);
+    state_.TimerId = services_.timer.set_event(state_.Wait, kTimerResolutionMs);
+}
+
+void Form1::Form_Unload(int16_t& Cancel) {
+    (void)Cancel;
+    // A dialog whose modal call is still running (the session ends while it is open) must outlive
+    // that call; it goes when the call returns.
+    for (std::unique_ptr<forms::Form>* dialog : {&KeyS_, &Prop_, &ABox_}) {
+        if (*dialog && dialog->get() == showing_) {
+            drop_after_show_ = true;
+        } else {
+            dialog->reset();
+        }
+    }
+    services_.timer.kill_event(state_.TimerId);
+    services_.timer.end_period(state_.Wait);
+    services_.sleeper.sleep(kUnloadPauseMs);
+}
+
+void Form1::mnuQuit_Click() {
+    services_.tray.notify(TrayMessage::Delete, {});
+    int16_t cancel = 0;
+    Form_Unload(cancel);
+    // The timer is stopped, so no poll can race this: keys the pad holds down are let go rather
+    // than left stuck down in whatever program has the focus.
+    poll_.ReleaseHeld();
+    services_.shell.EndProgram();
+}
+
+void Form1::TrayCallback(uint32_t message) {
+    if (DialogOpen != False || MenuOpen != False) return;
+    switch (message) {
+        case kWmLButtonDown:
+            TogglePadActive();
+            break;
+        case kWmRButtonDown:
+            // Brought to the foreground first, so the menu closes when the user clicks elsewhere.
+            services_.shell.BringToForeground();
+            services_.windows.DoEvents();
+            MenuOpen = True;
+            services_.windows.ShowPopup(mnuPop_);
+            MenuOpen = False;
+            break;
+        default:
+            break;
+    }
+}
+
+void Form1::TaskbarCreated() {
+    services_.tray.notify(TrayMessage::Add,
+                          StateRecord(kNifMessage | kNifIcon | kNifTip, state_.PadActive, state_.IconFrame));
+}
+
+void Form1::TogglePadActive() {
+    if (DialogOpen == True) return;
+    state_.PadActive = state_.PadActive == True ? False : True;
+    services_.windows.DoEvents();
+    services_.tray.notify(TrayMessage::Modify,
+                          StateRecord(kNifIcon | kNifTip, state_.PadActive, state_.IconFrame));
+    MenuOpen = False;
+}
+
+// Each code goes into the live key map as soon as it is read; buttons above Buttons keep their
+// codes.
+void Form1::ApplyTemplate(const int16_t& n) {
+    if (n < 0 || n > kTemplateCount) return;
+    for (int i = 0; i < 4; ++i) state_.DirKeys[i] = settings_.KeyCode(n, i);
+    const int32_t buttons = state_.Buttons;
+    for (int j = 1; j <= buttons && j <= kMaxButtons; ++j) state_.ButtonKeys[j] = settings_.KeyCode(n, 3 + j);
+    if (state_.StartTemp == 2) settings_.Write(kGeneralSection, "BefTemp", DecimalText(n));
+    for (forms::MenuItem* item : mnuTemp_) item->SetChecked(false);
+    mnuTemp_[n]->SetChecked(true);
+}
+
+void Form1::mnuTemp_Click(int16_t Index) { ApplyTemplate(Index); }
+
+void Form1::mnuKeySet_Click() { ShowDialog(KeyS_, key_settings_factory_); }
+
+void Form1::mnuPadActivity_Click() { ShowDialog(Prop_, general_settings_factory_); }
+
+void Form1::mnuAbout_Click() { ShowDialog(ABox_, about_factory_); }
+
+void Form1::mnuHelp_Click() {
+    services_.shell.OpenHelp(AddBackslash(services_.shell.ExeFolder()) + kHelpFileName);
+}
+
+void Form1::ShowDialog(std::unique_ptr<forms::Form>& dialog, const DialogFactory& factory) {
+    DialogOpen = True;
+    MenuOpen = False;
+    services_.windows.DoEvents();
+    if (!dialog && factory) dialog = factory();
+    if (dialog) {
+        showing_ = dialog.get();
+        services_.windows.ShowModal(*dialog);
+        showing_ = nullptr;
+        if (drop_after_show_) {
+            drop_after_show_ = false;
+            dialog.reset();
+        }
+    }
+    DialogOpen = False;
+}
+
+}  // namespace pwstd
