@@ -1,0 +1,102 @@
+#include "platform/win32/win_control_input.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+namespace pwstd {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x5057;  // one subclass per control
+
+struct ControlInput {
+    forms::Control* Control;
+    ControlFocusListener* Listener;
+    bool KeyBox;
+};
+
+// The messages a key box keeps from the edit control behind it.
+bool KeyBoxSwallows(UINT message) {
+    switch (message) {
+        case WM_CHAR:
+        case WM_SYSCHAR:
+        case WM_DEADCHAR:
+        case WM_SYSDEADCHAR:
+        case WM_IME_CHAR:
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+        case WM_PASTE:
+        case WM_CUT:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case WM_CONTEXTMENU: return true;
+        default: return false;
+    }
+}
+
+LRESULT CALLBACK ControlInputProc(HWND native, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                  DWORD_PTR data) {
+    auto* input = reinterpret_cast<ControlInput*>(data);
+    switch (message) {
+        case WM_SETFOCUS: {
+            const LRESULT result = DefSubclassProc(native, message, wparam, lparam);
+            input->Listener->NativeFocusArrived(*input->Control);
+            return result;
+        }
+        case WM_NCDESTROY: {
+            RemoveWindowSubclass(native, ControlInputProc, kSubclassId);
+            delete input;
+            return DefSubclassProc(native, message, wparam, lparam);
+        }
+        default: break;
+    }
+    if (!input->KeyBox) return DefSubclassProc(native, message, wparam, lparam);
+
+    switch (message) {
+        case WM_GETDLGCODE: {
+            const LRESULT code = DefSubclassProc(native, message, wparam, lparam);
+            const auto* pending = reinterpret_cast<const MSG*>(lparam);
+            if (pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_TAB) {
+                return code & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+            }
+            return code | DLGC_WANTALLKEYS;
+        }
+        case WM_KEYDOWN:
+            input->Control->UserKeyDown(static_cast<int16_t>(wparam), CurrentShiftState());
+            return 0;
+        case WM_SYSKEYDOWN:
+            input->Control->UserKeyDown(static_cast<int16_t>(wparam), CurrentShiftState());
+            // Alt+F4 still closes the window; Alt and F10 alone do not open the window menu.
+            if (wparam == VK_F4) return DefSubclassProc(native, message, wparam, lparam);
+            return 0;
+        default:
+            if (KeyBoxSwallows(message)) return 0;
+            return DefSubclassProc(native, message, wparam, lparam);
+    }
+}
+
+}  // namespace
+
+bool IsKeyBox(const forms::Control& control) {
+    return control.kind() == forms::ControlKind::TextBox && static_cast<bool>(control.KeyDown);
+}
+
+void AttachControlInput(HWND native, forms::Control& control, ControlFocusListener& listener) {
+    auto* input = new ControlInput{&control, &listener, IsKeyBox(control)};
+    if (!SetWindowSubclass(native, ControlInputProc, kSubclassId, reinterpret_cast<DWORD_PTR>(input))) {
+        delete input;
+        return;
+    }
+    if (input->KeyBox || (control.kind() == forms::ControlKind::TextBox && control.spec().Locked)) {
+        ImmAssociateContextEx(native, nullptr, 0);
+    }
+}
+
+int16_t CurrentShiftState() {
+    int16_t shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= forms::kShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= forms::kCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) shift |= forms::kAltMask;
+    return shift;
+}
+
+}  // namespace pwstd

@@ -1,0 +1,122 @@
+#include "platform/win32/win_controls.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/win32/win_text.h"
+
+namespace pwstd {
+namespace {
+
+using forms::ControlKind;
+
+struct NativeClass {
+    const wchar_t* Name;
+    DWORD Style;
+    DWORD ExStyle;
+};
+
+NativeClass ClassFor(const forms::Control& control) {
+    const forms::ControlSpec& spec = control.spec();
+    switch (control.kind()) {
+        case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT};
+        case ControlKind::HScrollBar: return {L"SCROLLBAR", SBS_HORZ, 0};
+        // The model decides a check box's state: the native box only reports the click.
+        case ControlKind::CheckBox: return {L"BUTTON", BS_CHECKBOX, 0};
+        // Automatic, so that arrow keys within a group select as they move (the dialog keys
+        // click the button they reach); the model's value is put back after every click.
+        case ControlKind::OptionButton: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+        case ControlKind::TextBox: {
+            DWORD style = ES_LEFT | ES_AUTOHSCROLL;
+            if (spec.Locked) style |= ES_READONLY;
+            return {L"EDIT", style, WS_EX_CLIENTEDGE};
+        }
+        case ControlKind::CommandButton:
+            return {L"BUTTON", static_cast<DWORD>(spec.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+        case ControlKind::Image: return {L"STATIC", SS_ICON, 0};
+        case ControlKind::Timer: break;
+    }
+    return {nullptr, 0, 0};
+}
+
+void SetText(HWND native, const std::string& text) { SetWindowTextW(native, Utf8ToWide(text).c_str()); }
+
+}  // namespace
+
+HWND CreateNativeControl(const forms::Control& control, const NativeControlPlacement& place) {
+    const NativeClass native_class = ClassFor(control);
+    if (native_class.Name == nullptr) return nullptr;
+    DWORD style = WS_CHILD | WS_VISIBLE | native_class.Style;
+    if (place.StartsGroup) style |= WS_GROUP;
+    if (place.TabStop) style |= WS_TABSTOP;
+    if (!control.Enabled()) style |= WS_DISABLED;
+    const std::wstring text =
+        control.kind() == ControlKind::Image || control.kind() == ControlKind::HScrollBar
+            ? std::wstring()
+            : Utf8ToWide(control.Caption());
+    HWND native = CreateWindowExW(native_class.ExStyle, native_class.Name, text.c_str(), style, place.Pixels.left,
+                                  place.Pixels.top, place.Pixels.right - place.Pixels.left,
+                                  place.Pixels.bottom - place.Pixels.top, place.Parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.Id)), place.Instance, nullptr);
+    if (native == nullptr) return nullptr;
+
+    switch (control.kind()) {
+        case ControlKind::HScrollBar:
+            ApplyProperty(native, control, forms::Property::Range);
+            break;
+        case ControlKind::CheckBox:
+        case ControlKind::OptionButton:
+            ApplyProperty(native, control, forms::Property::Value);
+            break;
+        case ControlKind::TextBox:
+            if (control.spec().MaxLength > 0) SendMessageW(native, EM_LIMITTEXT, control.spec().MaxLength, 0);
+            break;
+        case ControlKind::Image: {
+            // Shared icons belong to the system's cache: nothing to free.
+            HANDLE icon = LoadImageW(place.Instance, MAKEINTRESOURCEW(control.spec().Picture), IMAGE_ICON, 0, 0,
+                                     LR_DEFAULTSIZE | LR_SHARED);
+            if (icon != nullptr) SendMessageW(native, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+            break;
+        }
+        default: break;
+    }
+    return native;
+}
+
+void ApplyProperty(HWND native, const forms::Control& control, forms::Property property) {
+    using forms::Property;
+    switch (property) {
+        case Property::Caption:
+        case Property::Text:
+            if (control.kind() != ControlKind::Image && control.kind() != ControlKind::HScrollBar) {
+                SetText(native, control.Caption());
+            }
+            return;
+        case Property::Value:
+            if (control.kind() == ControlKind::HScrollBar) {
+                SetScrollPos(native, SB_CTL, control.Value(), TRUE);
+            } else if (control.kind() == ControlKind::CheckBox || control.kind() == ControlKind::OptionButton) {
+                SendMessageW(native, BM_SETCHECK, control.Value() != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            return;
+        case Property::Range:
+            if (control.kind() == ControlKind::HScrollBar) {
+                // No page size: the thumb reaches the maximum, and every step is the model's.
+                SetScrollRange(native, SB_CTL, control.Min(), std::max(control.Min(), control.Max()), FALSE);
+                SetScrollPos(native, SB_CTL, control.Value(), TRUE);
+            }
+            return;
+        case Property::Enabled: EnableWindow(native, control.Enabled() ? TRUE : FALSE); return;
+        case Property::BackColor: InvalidateRect(native, nullptr, TRUE); return;
+        case Property::Interval: return;
+    }
+}
+
+std::wstring WindowText(HWND native) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(native)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(native, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace pwstd

@@ -1,0 +1,234 @@
+#include "platform/win32/win_form_window.h"
+
+#include <algorithm>
+
+#include "platform/win32/win_controls.h"
+#include "platform/win32/win_text.h"
+
+namespace pwstd {
+namespace {
+
+using forms::ControlKind;
+
+constexpr wchar_t kWindowClass[] = L"PwStdForm";
+
+void RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, kWindowClass, &existing)) return;
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = procedure;
+    window_class.hInstance = instance;
+    window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    window_class.lpszClassName = kWindowClass;
+    RegisterClassExW(&window_class);
+}
+
+struct FrameStyle {
+    DWORD Style;
+    DWORD ExStyle;
+};
+
+FrameStyle StyleFor(const forms::FormSpec& spec) {
+    if (spec.Border == forms::BorderStyle::None) return {WS_POPUP | WS_CLIPSIBLINGS, 0};
+    // A fixed dialog border: caption and close box, no sizing, no minimise or maximise box. A
+    // dialog frame without an icon is the system's way of showing none.
+    return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS, spec.ShowIcon ? 0u : DWORD{WS_EX_DLGMODALFRAME}};
+}
+
+}  // namespace
+
+FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, int icon_resource)
+    : form_(form), dpi_(ScreenDpi::Query()), fonts_(form.Spec().TextFont, dpi_) {
+    CreateWindowFor(instance, icon_resource);
+    if (window_ != nullptr) CreateControls(instance);
+}
+
+FormWindow::~FormWindow() {
+    if (form_.Observer() == this) form_.SetObserver(nullptr);
+    // Nothing reaches the model from here on, not even the focus moves of the destruction.
+    closed_ = true;
+    for (const Native& native : natives_) {
+        if (native.Control->kind() == ControlKind::Timer) KillTimer(window_, native.Id);
+    }
+    if (window_ != nullptr) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    for (auto& [color, brush] : brushes_) DeleteObject(brush);
+}
+
+void FormWindow::CreateWindowFor(HINSTANCE instance, int icon_resource) {
+    RegisterFormClass(instance, &FormWindow::WindowProc);
+    const forms::FormSpec& spec = form_.Spec();
+    const FrameStyle frame = StyleFor(spec);
+    RECT outer{0, 0, dpi_.TwipsToPixelsX(spec.ClientWidth), dpi_.TwipsToPixelsY(spec.ClientHeight)};
+    AdjustWindowRectEx(&outer, frame.Style, FALSE, frame.ExStyle);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+    window_ = CreateWindowExW(frame.ExStyle, kWindowClass, Utf8ToWide(spec.Caption).c_str(), frame.Style, left, top,
+                              width, height, nullptr, nullptr, instance, this);
+    if (window_ == nullptr || !spec.ShowIcon || spec.Border == forms::BorderStyle::None) return;
+    for (auto [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+        const int pixels = GetSystemMetrics(size);
+        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(icon_resource), IMAGE_ICON, pixels, pixels, LR_SHARED);
+        if (icon != nullptr) SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+RECT FormWindow::PlaceInClient(const forms::Control& control) const {
+    forms::Rect place = control.spec().Place;
+    for (const forms::Control* frame = control.container(); frame != nullptr; frame = frame->container()) {
+        place.Left += frame->spec().Place.Left;
+        place.Top += frame->spec().Place.Top;
+    }
+    return dpi_.TwipsToPixels(place);
+}
+
+void FormWindow::CreateControls(HINSTANCE instance) {
+    const auto& controls = form_.Controls();
+    natives_.resize(controls.size());
+    // The focus order is the windows' z-order: the dialog keys walk it. Controls that take no focus
+    // come after every one that does.
+    std::vector<forms::Control*> order = form_.TabOrder();
+    const std::vector<forms::Control*> focusable = order;
+    for (const auto& control : controls) {
+        if (std::find(focusable.begin(), focusable.end(), control.get()) == focusable.end()) {
+            order.push_back(control.get());
+        }
+    }
+    HWND previous = nullptr;
+    const forms::Control* previous_control = nullptr;
+    for (forms::Control* control : order) {
+        const size_t position = static_cast<size_t>(
+            std::find_if(controls.begin(), controls.end(), [control](const auto& c) { return c.get() == control; }) -
+            controls.begin());
+        Native& native = natives_[position];
+        native.Control = control;
+        native.Id = kFirstControlId + static_cast<int>(position);
+        by_control_[control] = position;
+        if (control->kind() == ControlKind::Timer) continue;
+
+        // Each run of option buttons in one container is a group of its own.
+        const bool continues_group = control->kind() == ControlKind::OptionButton && previous_control != nullptr &&
+                                     previous_control->kind() == ControlKind::OptionButton &&
+                                     previous_control->container() == control->container();
+        const bool tab_stop = std::find(focusable.begin(), focusable.end(), control) != focusable.end();
+        native.Window = CreateNativeControl(*control, {.Parent = window_, .Pixels = PlaceInClient(*control),
+                                                       .Id = native.Id, .StartsGroup = !continues_group,
+                                                       .TabStop = tab_stop, .Instance = instance});
+        if (native.Window == nullptr) continue;
+        if (previous != nullptr) {
+            SetWindowPos(native.Window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        SendMessageW(native.Window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control->spec().TextFont)), FALSE);
+        AttachControlInput(native.Window, *control, *this);
+        by_window_[native.Window] = position;
+        previous = native.Window;
+        previous_control = control;
+    }
+    RefreshOptionTabStops();
+}
+
+// Tab reaches an option group at its selected button; a group with none selected at every button.
+void FormWindow::RefreshOptionTabStops() {
+    for (const Native& native : natives_) {
+        const forms::Control* option = native.Control;
+        if (native.Window == nullptr || option->kind() != ControlKind::OptionButton || option->spec().TabIndex < 0) {
+            continue;
+        }
+        const bool any_selected = std::any_of(natives_.begin(), natives_.end(), [option](const Native& other) {
+            return other.Control->kind() == ControlKind::OptionButton &&
+                   other.Control->container() == option->container() && other.Control->Value() != 0;
+        });
+        const LONG_PTR style = GetWindowLongPtrW(native.Window, GWL_STYLE);
+        const bool stop = option->Value() != 0 || !any_selected;
+        SetWindowLongPtrW(native.Window, GWL_STYLE, stop ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+    }
+}
+
+HWND FormWindow::NativeOf(const forms::Control& control) const {
+    auto found = by_control_.find(&control);
+    return found == by_control_.end() ? nullptr : natives_[found->second].Window;
+}
+
+FormWindow::Native* FormWindow::Find(HWND child) {
+    auto found = by_window_.find(child);
+    return found == by_window_.end() ? nullptr : &natives_[found->second];
+}
+
+FormWindow::Native* FormWindow::Find(const forms::Control& control) {
+    auto found = by_control_.find(&control);
+    return found == by_control_.end() ? nullptr : &natives_[found->second];
+}
+
+void FormWindow::Show() {
+    if (window_ == nullptr) {
+        closed_ = true;
+        return;
+    }
+    form_.SetObserver(this);
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    UpdateWindow(window_);
+    for (const Native& native : natives_) {
+        if (native.Control->kind() == ControlKind::Timer) StartTimer(native);
+    }
+    FocusModelControl();
+}
+
+void FormWindow::StartTimer(const Native& native) {
+    if (native.Control->Interval() > 0) {
+        SetTimer(window_, native.Id, static_cast<UINT>(native.Control->Interval()), nullptr);
+    } else {
+        KillTimer(window_, native.Id);
+    }
+}
+
+void FormWindow::FocusModelControl() {
+    if (forms::Control* focused = form_.Focused()) {
+        if (HWND native = NativeOf(*focused)) SetFocus(native);
+    }
+}
+
+bool FormWindow::PreTranslate(MSG& message) {
+    return window_ != nullptr && !closed_ && IsDialogMessageW(window_, &message);
+}
+
+void FormWindow::ControlChanged(forms::Control& control, forms::Property property) {
+    Native* native = Find(control);
+    if (native == nullptr) return;
+    if (control.kind() == ControlKind::Timer) {
+        if (property == forms::Property::Interval) StartTimer(*native);
+        return;
+    }
+    if (native->Window == nullptr) return;
+    if (property == forms::Property::Text && Utf8ToWide(control.Caption()) == WindowText(native->Window)) {
+        return;  // the user's own typing, echoed back: leave the caret where it is
+    }
+    ApplyProperty(native->Window, control, property);
+    if (control.kind() == ControlKind::OptionButton && property == forms::Property::Value) RefreshOptionTabStops();
+}
+
+void FormWindow::FocusMoved(forms::Control& control) {
+    if (HWND native = NativeOf(control)) SetFocus(native);
+}
+
+void FormWindow::Unloaded() {
+    closed_ = true;
+    if (window_ != nullptr) {
+        ShowWindow(window_, SW_HIDE);
+        PostMessageW(window_, WM_NULL, 0, 0);  // wakes the modal loop
+    }
+}
+
+void FormWindow::NativeFocusArrived(forms::Control& control) {
+    if (!closed_ && form_.Loaded()) form_.FocusedByUser(&control);
+}
+
+}  // namespace pwstd

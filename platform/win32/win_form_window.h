@@ -1,0 +1,83 @@
+#pragma once
+// One form shown as a native top-level window: its standard controls are created from the form's
+// declaration in their current state, native input is forwarded into the model, and every change
+// the model reports is put onto the native controls.
+#include <windows.h>
+
+#include <map>
+#include <unordered_map>
+#include <vector>
+
+#include "forms/form.h"
+#include "platform/win32/win_control_input.h"
+#include "platform/win32/win_fonts.h"
+#include "platform/win32/win_metrics.h"
+
+namespace pwstd {
+
+class FormWindow final : public forms::FormObserver, private ControlFocusListener {
+public:
+    // The control at position i of Form::Controls() is the child window with id kFirstControlId + i,
+    // clear of the ids the dialog keys send (IDOK, IDCANCEL).
+    static constexpr int kFirstControlId = 1000;
+
+    // Creates the window, hidden, for a loaded form. `icon_resource` is the title bar's icon when
+    // the form shows one; `instance` holds it and the images' icons.
+    FormWindow(forms::Form& form, HINSTANCE instance, int icon_resource);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    HWND NativeOf(const forms::Control& control) const;
+    // The model closed the form: the window is to be destroyed.
+    bool Closed() const { return closed_; }
+
+    // Starts following the model, shows the window, starts its timers and gives the native focus
+    // to the model's focused control.
+    void Show();
+    // The dialog keys: Tab and Shift+Tab, arrows within a group, Enter and Esc. True when the
+    // message was handled. UI thread's message loop.
+    bool PreTranslate(MSG& message);
+
+    void ControlChanged(forms::Control& control, forms::Property property) override;
+    void FocusMoved(forms::Control& control) override;
+    void Unloaded() override;
+
+private:
+    struct Native {
+        forms::Control* Control = nullptr;
+        HWND Window = nullptr;
+        int Id = 0;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void NativeFocusArrived(forms::Control& control) override;
+
+    void CreateWindowFor(HINSTANCE instance, int icon_resource);
+    void CreateControls(HINSTANCE instance);
+    RECT PlaceInClient(const forms::Control& control) const;
+    void RefreshOptionTabStops();
+    void StartTimer(const Native& native);
+    void FocusModelControl();
+
+    Native* Find(HWND child);
+    Native* Find(const forms::Control& control);
+    LRESULT Command(HWND child, WORD id, WORD code);
+    LRESULT ControlColor(HDC dc, HWND child, UINT message, WPARAM wparam, LPARAM lparam);
+    HBRUSH Brush(COLORREF color);
+    void MouseDown(int16_t button, WPARAM wparam, LPARAM lparam);
+
+    forms::Form& form_;
+    ScreenDpi dpi_;
+    FontSet fonts_;
+    HWND window_ = nullptr;
+    bool closed_ = false;
+    std::vector<Native> natives_;  // by position in Form::Controls()
+    std::unordered_map<HWND, size_t> by_window_;
+    std::unordered_map<const forms::Control*, size_t> by_control_;
+    std::map<COLORREF, HBRUSH> brushes_;
+};
+
+}  // namespace pwstd

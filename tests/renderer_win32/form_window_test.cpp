@@ -1,0 +1,191 @@
+// The native renderer under a real window system: a form with every kind of control shown modally
+// through WinWindowHost, driven from inside its modal loop.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <imm.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win_window_host.h"
+#include "tests/renderer_win32/native_probe.h"
+#include "tests/renderer_win32/sample_form.h"
+#include "tests/renderer_win32/ui_script.h"
+
+namespace pwstd::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+int DpiX() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int Pixels(int twips) { return MulDiv(twips, DpiX(), 1440); }
+
+class FormWindowTest : public ::testing::Test {
+protected:
+    HWND Window() const { return host.ActiveFormWindow(); }
+    HWND Native(const std::string& name, int index = -1) const {
+        return NativeOf(Window(), form, form.Find(name, index));
+    }
+    // Runs the form modally under `steps`; true when every step completed.
+    bool Show(std::vector<UiScript::Step> steps) {
+        UiScript script(std::move(steps), [this] {
+            if (form.Loaded()) form.Unload();
+        });
+        host.ShowModal(form);
+        return script.Finished();
+    }
+    // Waits for the form's window to be shown and to have the keyboard.
+    UiScript::Step WaitForWindow() {
+        return {"the window shows", [this] {
+                    shown = Window();
+                    return shown != nullptr && IsWindowVisible(shown) && GetForegroundWindow() == shown;
+                }};
+    }
+    // The log entries added by `action`, once `done` holds.
+    UiScript::Step Expect(std::string name, std::function<void()> action, std::function<bool()> done) {
+        return {std::move(name), [action = std::move(action), done = std::move(done), started = false]() mutable {
+                    if (!started) {
+                        started = true;
+                        action();
+                    }
+                    return done();
+                }};
+    }
+
+    OwnerWindow owner;
+    WinWindowHost host{owner.Handle(), kIconResource};
+    SampleForm form;
+    HWND shown = nullptr;
+};
+
+TEST_F(FormWindowTest, CreatesEveryControlFromTheLoadedFormWithItsLayoutStylesAndFonts) {
+    const bool finished = Show({
+        WaitForWindow(),
+        {"layout",
+         [this] {
+             RECT client{};
+             GetClientRect(Window(), &client);
+             EXPECT_EQ(client.right, Pixels(4800));
+             EXPECT_EQ(client.bottom, Pixels(3600));
+             EXPECT_EQ(GetWindow(Window(), GW_OWNER), nullptr);
+             EXPECT_EQ(TextOf(Window()), L"見本フォーム");
+             EXPECT_TRUE(HasStyle(Window(), WS_CAPTION | WS_SYSMENU));
+             EXPECT_FALSE(StyleOf(Window()) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+             EXPECT_NE(SendMessageW(Window(), WM_GETICON, ICON_BIG, 0), 0);
+             // Inside the frame: the frame's position plus its own.
+             const RECT scroll = PlaceOf(Native("HScroll1"));
+             EXPECT_EQ(scroll.left, Pixels(120 + 240));
+             EXPECT_EQ(scroll.top, Pixels(120 + 480));
+             EXPECT_EQ(scroll.right - scroll.left, Pixels(3500));
+             const RECT button = PlaceOf(Native("Command2", 1));
+             EXPECT_EQ(button.left, Pixels(3240));
+             EXPECT_EQ(button.bottom - button.top, Pixels(495));
+             return true;
+         }},
+        {"native classes and styles",
+         [this] {
+             struct Row {
+                 const char* name;
+                 int index;
+                 const wchar_t* native_class;
+                 LONG_PTR type_mask, type;
+             };
+             const Row rows[] = {
+                 {"Frame1", -1, L"button", BS_TYPEMASK, BS_GROUPBOX},
+                 {"HScroll1", -1, L"scrollbar", SBS_VERT, SBS_HORZ},
+                 {"Option1", 0, L"button", BS_TYPEMASK, BS_AUTORADIOBUTTON},
+                 {"Label1", -1, L"static", SS_TYPEMASK, SS_LEFT},
+                 {"Check1", -1, L"button", BS_TYPEMASK, BS_CHECKBOX},
+                 {"Text1", -1, L"edit", ES_READONLY, ES_READONLY},
+                 {"Text2", -1, L"edit", ES_READONLY, 0},
+                 {"Command2", 0, L"button", BS_TYPEMASK, BS_DEFPUSHBUTTON},
+                 {"Command2", 1, L"button", BS_TYPEMASK, BS_PUSHBUTTON},
+                 {"Image1", -1, L"static", SS_TYPEMASK, SS_ICON},
+             };
+             for (const Row& row : rows) {
+                 HWND native = Native(row.name, row.index);
+                 if (native == nullptr) {
+                     ADD_FAILURE() << "no window for " << row.name;
+                     continue;
+                 }
+                 EXPECT_EQ(ClassOf(native), row.native_class) << row.name;
+                 EXPECT_EQ(StyleOf(native) & row.type_mask, row.type) << row.name;
+             }
+             EXPECT_NE(SendMessageW(Native("Image1"), STM_GETICON, 0, 0), 0);
+             // Each frame's option buttons are one group; Tab reaches it at the selected one.
+             EXPECT_TRUE(HasStyle(Native("Option1", 0), WS_GROUP | WS_TABSTOP));
+             EXPECT_FALSE(StyleOf(Native("Option1", 1)) & (WS_GROUP | WS_TABSTOP));
+             return true;
+         }},
+        {"state as loaded",
+         [this] {
+             // Form_Load moved the bar from 4 to 6 and filled the key box.
+             EXPECT_EQ(GetScrollPos(Native("HScroll1"), SB_CTL), 6);
+             int low = 0, high = 0;
+             GetScrollRange(Native("HScroll1"), SB_CTL, &low, &high);
+             EXPECT_EQ(low, 1);
+             EXPECT_EQ(high, 30);
+             EXPECT_EQ(TextOf(Native("Text1")), L"３８");
+             EXPECT_EQ(TextOf(Native("Frame1")), L"ジョイスティック設定");
+             EXPECT_EQ(TextOf(Native("Command2", 1)), L"ｷｬﾝｾﾙ");
+             EXPECT_EQ(SendMessageW(Native("Check1"), BM_GETCHECK, 0, 0), BST_CHECKED);
+             EXPECT_EQ(GetFocus(), Native("HScroll1"));
+             return true;
+         }},
+        {"fonts",
+         [this] {
+             LOGFONTW key_font{}, label_font{};
+             GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Native("Text1"), WM_GETFONT, 0, 0)), sizeof key_font,
+                        &key_font);
+             GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Native("Label1"), WM_GETFONT, 0, 0)), sizeof label_font,
+                        &label_font);
+             EXPECT_EQ(std::wstring(key_font.lfFaceName), L"ＭＳ Ｐゴシック");
+             EXPECT_EQ(key_font.lfWeight, FW_BOLD);
+             HDC screen = GetDC(nullptr);
+             EXPECT_EQ(key_font.lfHeight, -MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72));
+             ReleaseDC(nullptr, screen);
+             NONCLIENTMETRICSW metrics{};
+             metrics.cbSize = sizeof metrics;
+             SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+             EXPECT_EQ(std::wstring(label_font.lfFaceName), metrics.lfMessageFont.lfFaceName);
+             return true;
+         }},
+        {"input method contexts",
+         [this] {
+             // The key box takes keys as their codes; an ordinary text box keeps its input method.
+             EXPECT_EQ(ImmGetContext(Native("Text1")), nullptr);
+             HIMC ordinary = ImmGetContext(Native("Text2"));
+             EXPECT_NE(ordinary, nullptr);
+             if (ordinary != nullptr) ImmReleaseContext(Native("Text2"), ordinary);
+             return true;
+         }},
+        {"focus order",
+         [this] {
+             const std::vector<HWND> expected = {Native("HScroll1"), Native("Check1"),      Native("Text1"),
+                                                 Native("Text2"),    Native("Option1", 0),   Native("Command2", 0),
+                                                 Native("Command2", 1), Native("HScroll1")};
+             std::vector<HWND> walked = {Native("HScroll1")};
+             while (walked.size() < expected.size()) walked.push_back(GetNextDlgTabItem(Window(), walked.back(), FALSE));
+             EXPECT_EQ(walked, expected);
+             return true;
+         }},
+        {"close", [this] {
+             form.Unload();
+             return true;
+         }},
+    });
+    EXPECT_TRUE(finished);
+    EXPECT_FALSE(IsWindow(shown)) << "the window is destroyed once the form has unloaded";
+    EXPECT_EQ(form.Observer(), nullptr);
+}
+
+}  // namespace
+}  // namespace pwstd::test
