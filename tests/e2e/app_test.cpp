@@ -218,6 +218,38 @@ TEST(App, QuitFromThePopupRemovesTheIconStopsTheTimerAndLetsGoOfHeldKeys) {
     EXPECT_GT(keys.back().qpc, kill[0].qpc);
 }
 
+TEST(App, TrayClicksAreIgnoredWhileADialogFromTheMenuShows) {
+    AppSession app("");
+    app.Start();
+    app.Callback(516);
+    const HWND popup = app.WaitPopup();
+    ASSERT_NE(popup, nullptr);
+    for (UINT vk : {VK_DOWN, VK_DOWN, VK_DOWN}) app.MenuKey(popup, vk);  // separators are skipped
+    app.MenuKey(popup, VK_RETURN);                                       // "バージョン情報"
+    const HWND about = app.WaitDialog();
+    ASSERT_NE(about, nullptr);
+    RECT client{};
+    GetClientRect(about, &client);
+    EXPECT_EQ(client.right, 352);
+    EXPECT_EQ(client.bottom, 150);
+
+    // Neither a pause nor a second menu while the about window shows.
+    size_t from = app.tray().count();
+    app.Callback(513);
+    app.Callback(516);
+    std::this_thread::sleep_for(milliseconds(700));
+    EXPECT_EQ(app.WaitTray(from, [](const TrayCall& c) { return c.tip == kPausedTip; }, milliseconds(0)), -1);
+    EXPECT_EQ(app.WaitPopup(milliseconds(0)), nullptr);
+
+    // A press on the left disc closes it; then the icon answers again.
+    PostMessageW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 75));
+    PostMessageW(about, WM_LBUTTONUP, 0, MAKELPARAM(20, 75));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(about) || !IsWindowVisible(about); }, seconds(5)));
+    from = app.tray().count();
+    app.Callback(513);
+    EXPECT_GE(app.WaitTray(from, [](const TrayCall& c) { return c.tip == kPausedTip; }), 0);
+}
+
 TEST(App, SessionEndStopsTheTimerOnceAndClosingEndsTheProgramWithoutRemovingTheIcon) {
     AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
     app.Start();
