@@ -250,6 +250,22 @@ TEST(App, TrayClicksAreIgnoredWhileADialogFromTheMenuShows) {
     EXPECT_GE(app.WaitTray(from, [](const TrayCall& c) { return c.tip == kPausedTip; }), 0);
 }
 
+TEST(App, ADeviceChangeEndsTheWaitForAnUnpluggedJoystick) {
+    AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
+    app.winmm().set(Unplugged(0));
+    app.Start();
+    // Unplugged, the joystick is asked about once a second, not at every poll.
+    std::this_thread::sleep_for(milliseconds(2200));
+    const uint32_t asked = app.winmm().joy_calls();
+    EXPECT_LE(asked, 4u);
+    // Just after a retry, the pad is plugged in and the system says so.
+    ASSERT_TRUE(WaitFor([&] { return app.winmm().joy_calls() > asked; }, seconds(3)));
+    app.winmm().set(Held(0, 1));
+    SendNotifyMessageW(app.window(), WM_DEVICECHANGE, 7 /* DBT_DEVNODES_CHANGED */, 0);
+    EXPECT_TRUE(app.keys().wait_count(1, milliseconds(400)));
+    EXPECT_EQ(KeyText(app.keys().keys()), "+65");
+}
+
 TEST(App, SessionEndStopsTheTimerOnceAndClosingEndsTheProgramWithoutRemovingTheIcon) {
     AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
     app.Start();
