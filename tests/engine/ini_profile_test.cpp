@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -117,19 +116,15 @@ TEST(IniFileProfile, AByteOrderMarkAndALastLineWithoutLineEndAreKept) {
     EXPECT_EQ(ini.Contents(), "\xEF\xBB\xBF[S]\r\na=3\r\nb=2\r\n");
 }
 
-TEST(IniFileProfile, AFiftyMegabyteFileIsReadAndWrittenInReasonableTime) {
+TEST(IniFileProfile, ALineOfAMegabyteWithoutLineEndIsReadAndWritten) {
     TempIni ini;
-    std::string big = "[Junk]\r\n";
-    big.reserve(51u * 1024 * 1024);
-    const std::string line = "k=" + std::string(98, 'j') + "\r\n";
-    while (big.size() < 50u * 1024 * 1024) big += line;
-    ini.Write(big + "[Padwright Standard]\r\nWait=30\r\n");
-    const auto start = std::chrono::steady_clock::now();
+    ini.Write("[Padwright Standard]\r\nWait=30\r\n[Junk]\r\nk=" + std::string(1u << 20, 'j'));
     SettingsFile file(ini.profile, ini.path);
+    EXPECT_EQ(ini.profile.get("Junk", "k", "", ini.path), std::string(254, 'j'));
+    EXPECT_EQ(ini.profile.put("Junk", "k2", "1", ini.path), 1);
+    EXPECT_EQ(ini.profile.get("Junk", "k2", "", ini.path), "1");
     EXPECT_EQ(file.Wait(), 30);
-    EXPECT_EQ(ini.profile.put("Padwright Standard", "Wait", "31", ini.path), 1);
-    EXPECT_EQ(file.Wait(), 31);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(ini.Contents().size(), (1u << 20) + 41 + 2 + 6);
 }
 
 TEST(IniFileProfile, WhatCannotBeWrittenIsLostWithoutHarm) {
