@@ -114,21 +114,22 @@ TEST_F(EngineTimer, PollsAboutOnceEveryWaitMilliseconds) {
         const uint32_t ticks0 = host.winmm().ticks();
         const uint32_t calls0 = host.winmm().joy_calls();
         const int64_t t0 = Qpc();
-        Sleep(2000);
+        Sleep(1500);
         const double seconds = QpcMs(Qpc() - t0) / 1000.0;
         const double ticks = (host.winmm().ticks() - ticks0) / seconds;
         const double calls = (host.winmm().joy_calls() - calls0) / seconds;
-        Sleep(1100);  // one more rate display
+        Sleep(700);  // the third rate display, the first over a whole second
         ASSERT_TRUE(host.stop());
 
+        // Loose below, for a loaded machine; a period of twice the Wait still fails.
         const double expected = 1000.0 / wait;
-        EXPECT_GT(ticks, expected * 0.75);
+        EXPECT_GT(ticks, expected * 0.6);
         EXPECT_LT(ticks, expected * 1.1);
         EXPECT_NEAR(calls, ticks, expected * 0.05);  // one reading a poll
         const std::vector<int> rates = host.shown_rates();
         ASSERT_GE(rates.size(), 3u);
         EXPECT_EQ(rates.front(), 0);  // the first poll shows the rate at once
-        EXPECT_GT(rates.back(), expected * 0.75);
+        EXPECT_GT(rates.back(), expected * 0.6);
         EXPECT_LT(rates.back(), expected * 1.1 + 1);
     }
 }
@@ -173,7 +174,7 @@ TEST_F(EngineTimer, KeepsPollingWithoutAnyJoystick) {
     EXPECT_EQ(KeyText(recorder_->keys(from)), "");
     const std::vector<int> rates = host.shown_rates();
     ASSERT_GE(rates.size(), 2u);
-    EXPECT_GT(rates.back(), 40 * 0.75);
+    EXPECT_GT(rates.back(), 40 * 0.6);
 }
 
 }  // namespace
