@@ -10,7 +10,7 @@ constexpr UINT_PTR kSubclassId = 0x5057;  // one subclass per control
 
 struct ControlInput {
     forms::Control* Control;
-    ControlFocusListener* Listener;
+    ControlInputListener* Listener;
     bool KeyBox;
 };
 
@@ -61,10 +61,10 @@ LRESULT CALLBACK ControlInputProc(HWND native, UINT message, WPARAM wparam, LPAR
             return code | DLGC_WANTALLKEYS;
         }
         case WM_KEYDOWN:
-            input->Control->UserKeyDown(static_cast<int16_t>(wparam), CurrentShiftState());
+            input->Listener->NativeKeyDown(*input->Control, static_cast<int16_t>(wparam), CurrentShiftState());
             return 0;
         case WM_SYSKEYDOWN:
-            input->Control->UserKeyDown(static_cast<int16_t>(wparam), CurrentShiftState());
+            input->Listener->NativeKeyDown(*input->Control, static_cast<int16_t>(wparam), CurrentShiftState());
             // Alt+F4 still closes the window; Alt and F10 alone do not open the window menu.
             if (wparam == VK_F4) return DefSubclassProc(native, message, wparam, lparam);
             return 0;
@@ -80,7 +80,7 @@ bool IsKeyBox(const forms::Control& control) {
     return control.kind() == forms::ControlKind::TextBox && static_cast<bool>(control.KeyDown);
 }
 
-void AttachControlInput(HWND native, forms::Control& control, ControlFocusListener& listener) {
+void AttachControlInput(HWND native, forms::Control& control, ControlInputListener& listener) {
     auto* input = new ControlInput{&control, &listener, IsKeyBox(control)};
     if (!SetWindowSubclass(native, ControlInputProc, kSubclassId, reinterpret_cast<DWORD_PTR>(input))) {
         delete input;

@@ -12,11 +12,13 @@
 
 namespace pwstd {
 
-class ControlFocusListener {
+class ControlInputListener {
 public:
-    virtual ~ControlFocusListener() = default;
+    virtual ~ControlInputListener() = default;
     // The native focus arrived at `control`'s window. UI thread.
     virtual void NativeFocusArrived(forms::Control& control) = 0;
+    // A key went down in a key box: its virtual-key code and the shift state. UI thread.
+    virtual void NativeKeyDown(forms::Control& control, int16_t key_code, int16_t shift) = 0;
 };
 
 // Whether the native control of `control` captures keys as described above.
@@ -25,7 +27,7 @@ bool IsKeyBox(const forms::Control& control);
 // Subclasses `native` for as long as it lives (the subclass goes with the window). Key boxes, and read-only text boxes, lose their
 // input-method context, so with an input method on, keys arrive as their own codes instead of
 // the input method's VK_PROCESSKEY.
-void AttachControlInput(HWND native, forms::Control& control, ControlFocusListener& listener);
+void AttachControlInput(HWND native, forms::Control& control, ControlInputListener& listener);
 
 // Shift state as the model counts it (1 Shift, 2 Ctrl, 4 Alt), from the keyboard state of the
 // message being handled.

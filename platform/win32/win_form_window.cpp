@@ -92,11 +92,14 @@ RECT FormWindow::PlaceInClient(const forms::Control& control) const {
 
 void FormWindow::CreateControls(HINSTANCE instance) {
     const auto& controls = form_.Controls();
-    natives_.resize(controls.size());
+    for (size_t position = 0; position < controls.size(); ++position) {
+        natives_.push_back({controls[position].get(), nullptr, kFirstControlId + static_cast<int>(position)});
+        by_control_[controls[position].get()] = position;
+    }
     // The focus order is the windows' z-order: the dialog keys walk it. Controls that take no focus
     // come after every one that does.
-    std::vector<forms::Control*> order = form_.TabOrder();
-    const std::vector<forms::Control*> focusable = order;
+    const std::vector<forms::Control*> focusable = form_.TabOrder();
+    std::vector<forms::Control*> order = focusable;
     for (const auto& control : controls) {
         if (std::find(focusable.begin(), focusable.end(), control.get()) == focusable.end()) {
             order.push_back(control.get());
@@ -105,13 +108,8 @@ void FormWindow::CreateControls(HINSTANCE instance) {
     HWND previous = nullptr;
     const forms::Control* previous_control = nullptr;
     for (forms::Control* control : order) {
-        const size_t position = static_cast<size_t>(
-            std::find_if(controls.begin(), controls.end(), [control](const auto& c) { return c.get() == control; }) -
-            controls.begin());
+        const size_t position = by_control_[control];
         Native& native = natives_[position];
-        native.Control = control;
-        native.Id = kFirstControlId + static_cast<int>(position);
-        by_control_[control] = position;
         if (control->kind() == ControlKind::Timer) continue;
 
         // Each run of option buttons in one container is a group of its own.
@@ -229,6 +227,10 @@ void FormWindow::Unloaded() {
 
 void FormWindow::NativeFocusArrived(forms::Control& control) {
     if (!closed_ && form_.Loaded()) form_.FocusedByUser(&control);
+}
+
+void FormWindow::NativeKeyDown(forms::Control& control, int16_t key_code, int16_t shift) {
+    if (!closed_) control.UserKeyDown(key_code, shift);
 }
 
 }  // namespace pwstd

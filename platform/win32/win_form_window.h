@@ -15,7 +15,7 @@
 
 namespace pwstd {
 
-class FormWindow final : public forms::FormObserver, private ControlFocusListener {
+class FormWindow final : public forms::FormObserver, private ControlInputListener {
 public:
     // The control at position i of Form::Controls() is the child window with id kFirstControlId + i,
     // clear of the ids the dialog keys send (IDOK, IDCANCEL).
@@ -54,6 +54,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
     void NativeFocusArrived(forms::Control& control) override;
+    void NativeKeyDown(forms::Control& control, int16_t key_code, int16_t shift) override;
 
     void CreateWindowFor(HINSTANCE instance, int icon_resource);
     void CreateControls(HINSTANCE instance);

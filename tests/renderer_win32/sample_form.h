@@ -38,9 +38,11 @@ protected:
             {.Kind = K::Label, .Name = "Label1", .Place = {120, 1700, 3000, 255}, .Caption = "ボタン数－ 4"},
             {.Kind = K::CheckBox, .Name = "Check1", .Place = {120, 2000, 3000, 255}, .Caption = "キーリピート機能",
              .Value = 1, .TabIndex = 1},
+            // A key box that is not read-only: typed characters must still not show.
             {.Kind = K::TextBox, .Name = "Text1", .Place = {120, 2300, 2000, 375}, .TabIndex = 2,
-             .TextFont = key_font, .Locked = true},
+             .TextFont = key_font},
             {.Kind = K::TextBox, .Name = "Text2", .Place = {2280, 2300, 2000, 375}, .TabIndex = 3, .MaxLength = 10},
+            {.Kind = K::TextBox, .Name = "Text3", .Place = {120, 3420, 4560, 150}, .TabIndex = 8, .Locked = true},
             {.Kind = K::CommandButton, .Name = "Command2", .Index = 0, .Place = {1680, 2880, 1455, 495},
              .Caption = "ＯＫ", .TabIndex = 6, .Default = true},
             {.Kind = K::CommandButton, .Name = "Command2", .Index = 1, .Place = {3240, 2880, 1455, 495},
