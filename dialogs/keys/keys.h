@@ -30,7 +30,7 @@ std::string RowCaption(int k);
 std::string SlotCaption(int32_t n);
 
 class KeyS final : public forms::Form {
-  public:
+public:
     // `menu` is the tray's popup root (mnuPop); saving a template renames its mnuTemp item.
     KeyS(SharedState& state, Profile& profile, forms::MenuItem& menu);
 
@@ -39,12 +39,12 @@ class KeyS final : public forms::Form {
     // The working copy; nothing outside the dialog sees it until OK or a template save.
     std::array<int32_t, kEditKeyCount> EditKeys{};
 
-  protected:
+protected:
     std::vector<forms::ControlSpec> Declare() const override;
     void Connect() override;
     void Form_Load() override;
 
-  private:
+private:
     void HScroll1_Change();
     void HScroll1_Scroll();
     void Text1_KeyDown(int16_t Index, int16_t KeyCode, int16_t Shift);

@@ -4,29 +4,23 @@
 // working copy, the rows, the shared state, the file and the menu.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "dialogs/keys/keys.h"
-#include "engine/ini_profile.h"
 #include "engine/shared_state.h"
 #include "forms/menu.h"
+#include "tests/support/temp_ini.h"
 
 namespace pwstd::testing {
 
 using Lines = std::vector<std::string>;
 
 class KeySTest : public ::testing::Test {
-  protected:
+protected:
     KeySTest() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                ("pwstd_keys_" + std::string(info->name()) + ".ini");
-        std::filesystem::remove(path_);
-        state.IniPath = path_.string();
+        state.IniPath = ini.path;
         state.Buttons = 4;
         for (int n = 1; n <= kTemplateCount; ++n)
             state.TemplateNames[n] = "name" + std::to_string(n);
@@ -37,7 +31,6 @@ class KeySTest : public ::testing::Test {
         }
         SetKeyMap(7);
     }
-    ~KeySTest() override { std::filesystem::remove(path_); }
 
     // The key map in force: every code `code`.
     void SetKeyMap(int32_t code) {
@@ -58,13 +51,8 @@ class KeySTest : public ::testing::Test {
         for (const auto& line : lines) text += line + "\r\n";
         return text;
     }
-    void WriteFile(const Lines& lines) { std::ofstream(path_, std::ios::binary) << Joined(lines); }
-    std::string FileText() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    void WriteFile(const Lines& lines) { ini.Write(Joined(lines)); }
+    std::string FileText() const { return ini.Contents(); }
     // The key=value lines of one section, in file order.
     Lines Section(const std::string& name) const {
         Lines lines;
@@ -96,12 +84,10 @@ class KeySTest : public ::testing::Test {
         C(name).UserScroll(forms::ScrollAction::ThumbPosition, position);
     }
 
-    std::filesystem::path path_;
+    TempIni ini;
     SharedState state;
-    Utf8Codec codec;
-    IniFileProfile profile{codec};
     forms::MenuItem menu{"mnuPop", "Popup"};
-    KeyS dialog{state, profile, menu};
+    KeyS dialog{state, ini.profile, menu};
 };
 
 }  // namespace pwstd::testing

@@ -11,7 +11,7 @@ namespace {
 using forms::ScrollAction;
 
 class KeyTemplatesTest : public KeySTest {
-  protected:
+protected:
     // The dialog open with the custom map's defaults and buttons 1..4 in the rows; button 1 set to
     // 90 and button 4 to 88, up to 87.
     void OpenAndEdit() {
