@@ -4,6 +4,7 @@
 
 #include "platform/win32/win_controls.h"
 #include "platform/win32/win_text.h"
+#include "platform/win32/win_window_shape.h"
 
 namespace pwstd {
 namespace {
@@ -55,6 +56,7 @@ FormWindow::~FormWindow() {
     }
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ReleaseWindowShape(window_);
         DestroyWindow(window_);
     }
     for (auto& [color, brush] : brushes_) DeleteObject(brush);
@@ -73,6 +75,10 @@ void FormWindow::CreateWindowFor(HINSTANCE instance, int icon_resource) {
     const int top = work.top + (work.bottom - work.top - height) / 2;
     window_ = CreateWindowExW(frame.ExStyle, kWindowClass, Utf8ToWide(spec.Caption).c_str(), frame.Style, left, top,
                               width, height, nullptr, nullptr, instance, this);
+    // A borderless window may have an outline of its own: its region and outline image.
+    if (window_ != nullptr && spec.Border == forms::BorderStyle::None && form_.Shape() != nullptr) {
+        ApplyWindowShape(window_, *form_.Shape());
+    }
     if (window_ == nullptr || !spec.ShowIcon || spec.Border == forms::BorderStyle::None) return;
     for (auto [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
         const int pixels = GetSystemMetrics(size);
