@@ -19,7 +19,9 @@ struct NativeClass {
 NativeClass ClassFor(const forms::Control& control) {
     const forms::ControlSpec& spec = control.spec();
     switch (control.kind()) {
-        case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        // Labels and images keep the mouse presses on them (SS_NOTIFY): without it the system
+        // passes them through to the form, whose own mouse handler they are not meant for.
+        case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
         case ControlKind::Frame: return {L"BUTTON", BS_GROUPBOX, WS_EX_TRANSPARENT};
         case ControlKind::HScrollBar: return {L"SCROLLBAR", SBS_HORZ, 0};
         // The model decides a check box's state: the native box only reports the click.
@@ -34,7 +36,7 @@ NativeClass ClassFor(const forms::Control& control) {
         }
         case ControlKind::CommandButton:
             return {L"BUTTON", static_cast<DWORD>(spec.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
-        case ControlKind::Image: return {L"STATIC", SS_ICON, 0};
+        case ControlKind::Image: return {L"STATIC", SS_ICON | SS_NOTIFY, 0};
         case ControlKind::Timer: break;
     }
     return {nullptr, 0, 0};

@@ -4,6 +4,7 @@
 
 #include "platform/win32/win_controls.h"
 #include "platform/win32/win_text.h"
+#include "platform/win32/win_window_shape.h"
 
 namespace pwstd {
 namespace {
@@ -55,6 +56,7 @@ FormWindow::~FormWindow() {
     }
     if (window_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ReleaseWindowShape(window_);
         DestroyWindow(window_);
     }
     for (auto& [color, brush] : brushes_) DeleteObject(brush);
@@ -73,6 +75,10 @@ void FormWindow::CreateWindowFor(HINSTANCE instance, int icon_resource) {
     const int top = work.top + (work.bottom - work.top - height) / 2;
     window_ = CreateWindowExW(frame.ExStyle, kWindowClass, Utf8ToWide(spec.Caption).c_str(), frame.Style, left, top,
                               width, height, nullptr, nullptr, instance, this);
+    // A borderless window may have an outline of its own: its region and outline image.
+    if (window_ != nullptr && spec.Border == forms::BorderStyle::None && form_.Shape() != nullptr) {
+        ApplyWindowShape(window_, *form_.Shape());
+    }
     if (window_ == nullptr || !spec.ShowIcon || spec.Border == forms::BorderStyle::None) return;
     for (auto [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
         const int pixels = GetSystemMetrics(size);
@@ -92,11 +98,14 @@ RECT FormWindow::PlaceInClient(const forms::Control& control) const {
 
 void FormWindow::CreateControls(HINSTANCE instance) {
     const auto& controls = form_.Controls();
-    natives_.resize(controls.size());
+    for (size_t position = 0; position < controls.size(); ++position) {
+        natives_.push_back({controls[position].get(), nullptr, kFirstControlId + static_cast<int>(position)});
+        by_control_[controls[position].get()] = position;
+    }
     // The focus order is the windows' z-order: the dialog keys walk it. Controls that take no focus
     // come after every one that does.
-    std::vector<forms::Control*> order = form_.TabOrder();
-    const std::vector<forms::Control*> focusable = order;
+    const std::vector<forms::Control*> focusable = form_.TabOrder();
+    std::vector<forms::Control*> order = focusable;
     for (const auto& control : controls) {
         if (std::find(focusable.begin(), focusable.end(), control.get()) == focusable.end()) {
             order.push_back(control.get());
@@ -105,13 +114,8 @@ void FormWindow::CreateControls(HINSTANCE instance) {
     HWND previous = nullptr;
     const forms::Control* previous_control = nullptr;
     for (forms::Control* control : order) {
-        const size_t position = static_cast<size_t>(
-            std::find_if(controls.begin(), controls.end(), [control](const auto& c) { return c.get() == control; }) -
-            controls.begin());
+        const size_t position = by_control_[control];
         Native& native = natives_[position];
-        native.Control = control;
-        native.Id = kFirstControlId + static_cast<int>(position);
-        by_control_[control] = position;
         if (control->kind() == ControlKind::Timer) continue;
 
         // Each run of option buttons in one container is a group of its own.

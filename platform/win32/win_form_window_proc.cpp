@@ -5,6 +5,7 @@
 #include "platform/win32/win_controls.h"
 #include "platform/win32/win_form_window.h"
 #include "platform/win32/win_text.h"
+#include "platform/win32/win_window_shape.h"
 
 namespace pwstd {
 namespace {
@@ -86,6 +87,14 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             HWND target = lparam ? reinterpret_cast<HWND>(wparam)
                                  : GetNextDlgTabItem(window_, GetFocus(), wparam != 0 ? TRUE : FALSE);
             if (target != nullptr) SetFocus(target);
+            return 0;
+        }
+        case WM_PAINT: {
+            // A shaped window shows its outline image; any other has nothing beyond its background.
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            PaintWindowShape(window_, dc);
+            EndPaint(window_, &paint);
             return 0;
         }
         case WM_LBUTTONDOWN: MouseDown(1, wparam, lparam); return 0;

@@ -65,7 +65,7 @@ int AppSession::WaitTray(size_t from, const std::function<bool(const TrayCall&)>
 
 HWND AppSession::WaitPopup(std::chrono::milliseconds timeout) const {
     HWND popup = nullptr;
-    WaitFor(
+    const bool shown = WaitFor(
         [&] {
             popup = FindWindowW(L"#32768", nullptr);
             DWORD pid = 0;
@@ -73,7 +73,33 @@ HWND AppSession::WaitPopup(std::chrono::milliseconds timeout) const {
             return popup && IsWindowVisible(popup) && pid == process_.pid();
         },
         timeout, std::chrono::milliseconds(10));
-    return popup;
+    return shown ? popup : nullptr;
+}
+
+HWND AppSession::WaitDialog(std::chrono::milliseconds timeout) const {
+    struct Search {
+        DWORD pid;
+        HWND found;
+    } search{process_.pid(), nullptr};
+    WaitFor(
+        [&] {
+            search.found = nullptr;
+            EnumWindows(
+                [](HWND window, LPARAM param) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(param);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(window, &pid);
+                    wchar_t name[16] = {};
+                    GetClassNameW(window, name, 16);
+                    if (pid != s->pid || !IsWindowVisible(window) || std::wstring(name) == L"#32768") return TRUE;
+                    s->found = window;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeout, std::chrono::milliseconds(20));
+    return search.found;
 }
 
 void AppSession::MenuKey(HWND popup, UINT vk) const {

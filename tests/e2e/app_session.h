@@ -44,6 +44,8 @@ public:
                  std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
     // The popup menu window the program has open, once it shows.
     HWND WaitPopup(std::chrono::milliseconds timeout = std::chrono::seconds(5)) const;
+    // A visible window of the program other than a popup menu (a dialog), once it shows.
+    HWND WaitDialog(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
     // Keys posted to the program's menu loop: `vk` pressed and let go.
     void MenuKey(HWND popup, UINT vk) const;
 

@@ -31,6 +31,32 @@ std::string IniValue(const std::string& text, const std::string& key) {
     return text.substr(start, text.find_first_of("\r\n", start) - start);
 }
 
+TEST(App, ExecutableCarriesItsIconsManifestAndVersion) {
+    const std::wstring exe = FromBuildPath(PWSTD_EXE_PATH);
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    // The program's icon (1), the paused icon and the four running frames.
+    for (int id : {1, 10, 11, 12, 13, 14})
+        EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */), nullptr) << id;
+    EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */), nullptr);
+    FreeLibrary(module);
+
+    DWORD unused = 0;
+    std::string info(GetFileVersionInfoSizeW(exe.c_str(), &unused), '\0');
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    auto value = [&](const wchar_t* name) {
+        wchar_t* text = nullptr;
+        UINT length = 0;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+        if (!VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) return std::string();
+        return Narrow(text);
+    };
+    EXPECT_EQ(value(L"ProductName"), "Padwright Standard");
+    EXPECT_EQ(value(L"ProductVersion"), "1.4");
+    EXPECT_EQ(value(L"FileDescription"), "ジョイスティックで仮想キーボード");
+}
+
 struct StartCase {
     const char* name;
     std::vector<std::string> ini;
@@ -216,6 +242,54 @@ TEST(App, QuitFromThePopupRemovesTheIconStopsTheTimerAndLetsGoOfHeldKeys) {
     const auto keys = app.keys().keys();
     EXPECT_EQ(KeyText(keys), "+65 -65");
     EXPECT_GT(keys.back().qpc, kill[0].qpc);
+}
+
+TEST(App, TrayClicksAreIgnoredWhileADialogFromTheMenuShows) {
+    AppSession app("");
+    app.Start();
+    app.Callback(516);
+    const HWND popup = app.WaitPopup();
+    ASSERT_NE(popup, nullptr);
+    for (UINT vk : {VK_DOWN, VK_DOWN, VK_DOWN}) app.MenuKey(popup, vk);  // separators are skipped
+    app.MenuKey(popup, VK_RETURN);                                       // "バージョン情報"
+    const HWND about = app.WaitDialog();
+    ASSERT_NE(about, nullptr);
+    RECT client{};
+    GetClientRect(about, &client);
+    EXPECT_EQ(client.right, 352);
+    EXPECT_EQ(client.bottom, 150);
+
+    // Neither a pause nor a second menu while the about window shows.
+    size_t from = app.tray().count();
+    app.Callback(513);
+    app.Callback(516);
+    std::this_thread::sleep_for(milliseconds(700));
+    EXPECT_EQ(app.WaitTray(from, [](const TrayCall& c) { return c.tip == kPausedTip; }, milliseconds(0)), -1);
+    EXPECT_EQ(app.WaitPopup(milliseconds(0)), nullptr);
+
+    // A press on the left disc closes it; then the icon answers again.
+    PostMessageW(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 75));
+    PostMessageW(about, WM_LBUTTONUP, 0, MAKELPARAM(20, 75));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(about) || !IsWindowVisible(about); }, seconds(5)));
+    from = app.tray().count();
+    app.Callback(513);
+    EXPECT_GE(app.WaitTray(from, [](const TrayCall& c) { return c.tip == kPausedTip; }), 0);
+}
+
+TEST(App, ADeviceChangeEndsTheWaitForAnUnpluggedJoystick) {
+    AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
+    app.winmm().set(Unplugged(0));
+    app.Start();
+    // Unplugged, the joystick is asked about once a second, not at every poll.
+    std::this_thread::sleep_for(milliseconds(2200));
+    const uint32_t asked = app.winmm().joy_calls();
+    EXPECT_LE(asked, 4u);
+    // Just after a retry, the pad is plugged in and the system says so.
+    ASSERT_TRUE(WaitFor([&] { return app.winmm().joy_calls() > asked; }, seconds(3)));
+    app.winmm().set(Held(0, 1));
+    SendNotifyMessageW(app.window(), WM_DEVICECHANGE, 7 /* DBT_DEVNODES_CHANGED */, 0);
+    EXPECT_TRUE(app.keys().wait_count(1, milliseconds(400)));
+    EXPECT_EQ(KeyText(app.keys().keys()), "+65");
 }
 
 TEST(App, SessionEndStopsTheTimerOnceAndClosingEndsTheProgramWithoutRemovingTheIcon) {
