@@ -1,7 +1,9 @@
 #pragma once
 // A window whose outline is not a rectangle, as data: the region calls that build its shape, in the
 // order they are made, and the figures drawn once along its edge. A renderer replays both on the
-// native window. All coordinates are pixels relative to the window's top-left corner, y downward.
+// native window. All coordinates are pixels relative to the window's top-left corner, y downward;
+// they are the client area's too, as shapes are for borderless windows (renderers ignore them on
+// any other).
 #include <cstdint>
 #include <vector>
 
