@@ -16,7 +16,13 @@ HMENU PopupMenu::Build(forms::MenuItem& parent) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        const std::wstring caption = Utf8ToWide(item->Caption());
+        // Captions are shown as they are: a template name with "&" must not turn the next letter
+        // into an underlined accelerator.
+        std::wstring caption;
+        for (wchar_t c : Utf8ToWide(item->Caption())) {
+            caption += c;
+            if (c == L'&') caption += L'&';
+        }
         UINT flags = MF_STRING;
         if (item->Checked()) flags |= MF_CHECKED;
         if (!item->Enabled()) flags |= MF_GRAYED;
