@@ -49,7 +49,9 @@ void SetText(HWND native, const std::string& text) { SetWindowTextW(native, Utf8
 HWND CreateNativeControl(const forms::Control& control, const NativeControlPlacement& place) {
     const NativeClass native_class = ClassFor(control);
     if (native_class.Name == nullptr) return nullptr;
-    DWORD style = WS_CHILD | WS_VISIBLE | native_class.Style;
+    // Laid-out controls may overlap (a label's box reaches into the scroll bar below it): each
+    // paints only where no control above it in z-order stands, so a label never covers a bar.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | native_class.Style;
     if (place.StartsGroup) style |= WS_GROUP;
     if (place.TabStop) style |= WS_TABSTOP;
     if (!control.Enabled()) style |= WS_DISABLED;
