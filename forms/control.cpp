@@ -6,18 +6,18 @@
 
 namespace pwstd::forms {
 
-Control::Control(Form& form, const ControlSpec& spec, Control* container)
+Control::Control(Form& form, const ControlSpec& desc, Control* container)
     : form_(form),
-      spec_(spec),
+      spec_(desc),
       container_(container),
-      caption_(spec.Caption),
-      value_(spec.Value),
-      committed_(spec.Value),
-      min_(spec.Min),
-      max_(spec.Max),
-      enabled_(spec.Enabled),
-      back_color_(spec.BackColor),
-      interval_(spec.Interval) {}
+      caption_(desc.Caption),
+      value_(desc.Value),
+      committed_(desc.Value),
+      min_(desc.Min),
+      max_(desc.Max),
+      enabled_(desc.Enabled),
+      back_color_(desc.BackColor),
+      interval_(desc.Interval) {}
 
 void Control::Changed(Property property) {
     if (FormObserver* observer = form_.Observer()) observer->ControlChanged(*this, property);

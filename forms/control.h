@@ -69,12 +69,12 @@ struct ControlSpec {
 
 class Control {
 public:
-    Control(Form& form, const ControlSpec& spec, Control* container);
+    Control(Form& form, const ControlSpec& desc, Control* container);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
     Form& form() const { return form_; }
-    const ControlSpec& spec() const { return spec_; }
+    const ControlSpec& layout() const { return spec_; }
     ControlKind kind() const { return spec_.Kind; }
     const std::string& name() const { return spec_.Name; }
     int index() const { return spec_.Index; }

@@ -8,9 +8,9 @@ namespace pwstd::forms {
 void Form::Load() {
     focused_ = nullptr;
     controls_.clear();
-    for (const ControlSpec& spec : Declare()) {
-        Control* container = spec.Container.empty() ? nullptr : &Find(spec.Container);
-        controls_.push_back(std::make_unique<Control>(*this, spec, container));
+    for (const ControlSpec& desc : Declare()) {
+        Control* container = desc.Container.empty() ? nullptr : &Find(desc.Container);
+        controls_.push_back(std::make_unique<Control>(*this, desc, container));
     }
     loaded_ = true;
     Connect();
@@ -46,13 +46,13 @@ void Form::Close(int16_t mode) {
 void Form::PressEnter() {
     if (focused_ && focused_->kind() == ControlKind::CommandButton) return focused_->UserClick();
     for (const auto& control : controls_) {
-        if (control->kind() == ControlKind::CommandButton && control->spec().Default) return control->UserClick();
+        if (control->kind() == ControlKind::CommandButton && control->layout().Default) return control->UserClick();
     }
 }
 
 void Form::PressEscape() {
     for (const auto& control : controls_) {
-        if (control->kind() == ControlKind::CommandButton && control->spec().Cancel) return control->UserClick();
+        if (control->kind() == ControlKind::CommandButton && control->layout().Cancel) return control->UserClick();
     }
 }
 
@@ -95,11 +95,11 @@ std::vector<Control*> Form::TabOrder() const {
             case ControlKind::Timer:
             case ControlKind::Image: continue;
             default:
-                if (control->spec().TabIndex >= 0) order.push_back(control.get());
+                if (control->layout().TabIndex >= 0) order.push_back(control.get());
         }
     }
     std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-        return a->spec().TabIndex < b->spec().TabIndex;
+        return a->layout().TabIndex < b->layout().TabIndex;
     });
     return order;
 }

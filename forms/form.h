@@ -44,7 +44,7 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    virtual const FormSpec& Spec() const = 0;
+    virtual const FormSpec& Layout() const = 0;
     // A window that is not a rectangle describes its outline here; nullptr for ordinary windows.
     virtual const WindowShape* Shape() const { return nullptr; }
 

@@ -38,13 +38,13 @@ Figure Line(double x1, double y1, double x2, double y2, uint32_t color) {
 
 }  // namespace
 
-const forms::FormSpec& ABox::Spec() const {
-    static const forms::FormSpec spec{.ClientWidth = 352 * kTwipsPerPixel,
+const forms::FormSpec& ABox::Layout() const {
+    static const forms::FormSpec desc{.ClientWidth = 352 * kTwipsPerPixel,
                                       .ClientHeight = 150 * kTwipsPerPixel,
                                       .Border = forms::BorderStyle::None,
                                       .ShowIcon = false,
                                       .TextFont = {.Name = kFace, .Size = 12, .Bold = true}};
-    return spec;
+    return desc;
 }
 
 const forms::WindowShape* ABox::Shape() const {

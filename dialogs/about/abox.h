@@ -17,7 +17,7 @@ class ABox final : public forms::Form {
 public:
     ABox() = default;
 
-    const forms::FormSpec& Spec() const override;
+    const forms::FormSpec& Layout() const override;
     // The same shape at every opening; the renderer builds the native region and outline from it
     // each time it creates the window, then centres the window on the screen.
     const forms::WindowShape* Shape() const override;

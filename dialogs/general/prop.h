@@ -26,7 +26,7 @@ public:
     Prop(SharedState& state, Profile& profile, PollTimer& timer, Sleeper& sleeper,
          PadReader& reader, forms::MenuItem& menu);
 
-    const forms::FormSpec& Spec() const override;
+    const forms::FormSpec& Layout() const override;
 
 protected:
     std::vector<forms::ControlSpec> Declare() const override;

@@ -21,13 +21,13 @@ std::string IntervalCaption(int32_t wait) {
     return std::string(kIntervalLabel) + " " + DecimalText(wait) + "ms";
 }
 
-const forms::FormSpec& Prop::Spec() const {
-    static const forms::FormSpec spec{.Caption = "Padwright Standard プロパティ－一般",
+const forms::FormSpec& Prop::Layout() const {
+    static const forms::FormSpec desc{.Caption = "Padwright Standard プロパティ－一般",
                                       .ClientWidth = 6885,
                                       .ClientHeight = 5970,
                                       .Border = forms::BorderStyle::FixedDialog,
                                       .ShowIcon = true};
-    return spec;
+    return desc;
 }
 
 std::vector<forms::ControlSpec> Prop::Declare() const {

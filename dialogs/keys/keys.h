@@ -34,7 +34,7 @@ public:
     // `menu` is the tray's popup root (mnuPop); saving a template renames its mnuTemp item.
     KeyS(SharedState& state, Profile& profile, forms::MenuItem& menu);
 
-    const forms::FormSpec& Spec() const override;
+    const forms::FormSpec& Layout() const override;
 
     // The working copy; nothing outside the dialog sees it until OK or a template save.
     std::array<int32_t, kEditKeyCount> EditKeys{};

@@ -20,14 +20,14 @@ std::string RowCaption(int k) {
 
 std::string SlotCaption(int32_t n) { return "No-" + DecimalText(n); }
 
-const forms::FormSpec& KeyS::Spec() const {
-    static const forms::FormSpec spec{.Caption = "Padwright Standard プロパティ－キー設定",
+const forms::FormSpec& KeyS::Layout() const {
+    static const forms::FormSpec desc{.Caption = "Padwright Standard プロパティ－キー設定",
                                       .ClientWidth = 5970,
                                       .ClientHeight = 5055,
                                       .Border = forms::BorderStyle::FixedDialog,
                                       .ShowIcon = true,
                                       .TextFont = {.Name = kDialogFont, .Size = kDialogFontSize}};
-    return spec;
+    return desc;
 }
 
 // No button is the default or the cancel button: Enter and Esc pressed in a key box are keys to

@@ -86,7 +86,7 @@ void AttachControlInput(HWND native, forms::Control& control, ControlInputListen
         delete input;
         return;
     }
-    if (input->KeyBox || (control.kind() == forms::ControlKind::TextBox && control.spec().Locked)) {
+    if (input->KeyBox || (control.kind() == forms::ControlKind::TextBox && control.layout().Locked)) {
         ImmAssociateContextEx(native, nullptr, 0);
     }
 }

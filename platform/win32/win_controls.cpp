@@ -17,7 +17,7 @@ struct NativeClass {
 };
 
 NativeClass ClassFor(const forms::Control& control) {
-    const forms::ControlSpec& spec = control.spec();
+    const forms::ControlSpec& desc = control.layout();
     switch (control.kind()) {
         // Labels and images keep the mouse presses on them (SS_NOTIFY): without it the system
         // passes them through to the form, whose own mouse handler they are not meant for.
@@ -31,11 +31,11 @@ NativeClass ClassFor(const forms::Control& control) {
         case ControlKind::OptionButton: return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
         case ControlKind::TextBox: {
             DWORD style = ES_LEFT | ES_AUTOHSCROLL;
-            if (spec.Locked) style |= ES_READONLY;
+            if (desc.Locked) style |= ES_READONLY;
             return {L"EDIT", style, WS_EX_CLIENTEDGE};
         }
         case ControlKind::CommandButton:
-            return {L"BUTTON", static_cast<DWORD>(spec.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
+            return {L"BUTTON", static_cast<DWORD>(desc.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
         case ControlKind::Image: return {L"STATIC", SS_ICON | SS_NOTIFY, 0};
         case ControlKind::Timer: break;
     }
@@ -74,11 +74,11 @@ HWND CreateNativeControl(const forms::Control& control, const NativeControlPlace
             ApplyProperty(native, control, forms::Property::Value);
             break;
         case ControlKind::TextBox:
-            if (control.spec().MaxLength > 0) SendMessageW(native, EM_LIMITTEXT, control.spec().MaxLength, 0);
+            if (control.layout().MaxLength > 0) SendMessageW(native, EM_LIMITTEXT, control.layout().MaxLength, 0);
             break;
         case ControlKind::Image: {
             // Shared icons belong to the system's cache: nothing to free.
-            HANDLE icon = LoadImageW(place.Instance, MAKEINTRESOURCEW(control.spec().Picture), IMAGE_ICON, 0, 0,
+            HANDLE icon = LoadImageW(place.Instance, MAKEINTRESOURCEW(control.layout().Picture), IMAGE_ICON, 0, 0,
                                      LR_DEFAULTSIZE | LR_SHARED);
             if (icon != nullptr) SendMessageW(native, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
             break;

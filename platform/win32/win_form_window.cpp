@@ -32,17 +32,17 @@ struct FrameStyle {
     DWORD ExStyle;
 };
 
-FrameStyle StyleFor(const forms::FormSpec& spec) {
-    if (spec.Border == forms::BorderStyle::None) return {WS_POPUP | WS_CLIPSIBLINGS, 0};
+FrameStyle StyleFor(const forms::FormSpec& desc) {
+    if (desc.Border == forms::BorderStyle::None) return {WS_POPUP | WS_CLIPSIBLINGS, 0};
     // A fixed dialog border: caption and close box, no sizing, no minimise or maximise box. A
     // dialog frame without an icon is the system's way of showing none.
-    return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS, spec.ShowIcon ? 0u : DWORD{WS_EX_DLGMODALFRAME}};
+    return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS, desc.ShowIcon ? 0u : DWORD{WS_EX_DLGMODALFRAME}};
 }
 
 }  // namespace
 
 FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, int icon_resource)
-    : form_(form), dpi_(ScreenDpi::Query()), fonts_(form.Spec().TextFont, dpi_) {
+    : form_(form), dpi_(ScreenDpi::Query()), fonts_(form.Layout().TextFont, dpi_) {
     CreateWindowFor(instance, icon_resource);
     if (window_ != nullptr) CreateControls(instance);
 }
@@ -64,22 +64,22 @@ FormWindow::~FormWindow() {
 
 void FormWindow::CreateWindowFor(HINSTANCE instance, int icon_resource) {
     RegisterFormClass(instance, &FormWindow::WindowProc);
-    const forms::FormSpec& spec = form_.Spec();
-    const FrameStyle frame = StyleFor(spec);
-    RECT outer{0, 0, dpi_.TwipsToPixelsX(spec.ClientWidth), dpi_.TwipsToPixelsY(spec.ClientHeight)};
+    const forms::FormSpec& desc = form_.Layout();
+    const FrameStyle frame = StyleFor(desc);
+    RECT outer{0, 0, dpi_.TwipsToPixelsX(desc.ClientWidth), dpi_.TwipsToPixelsY(desc.ClientHeight)};
     AdjustWindowRectEx(&outer, frame.Style, FALSE, frame.ExStyle);
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int left = work.left + (work.right - work.left - width) / 2;
     const int top = work.top + (work.bottom - work.top - height) / 2;
-    window_ = CreateWindowExW(frame.ExStyle, kWindowClass, Utf8ToWide(spec.Caption).c_str(), frame.Style, left, top,
+    window_ = CreateWindowExW(frame.ExStyle, kWindowClass, Utf8ToWide(desc.Caption).c_str(), frame.Style, left, top,
                               width, height, nullptr, nullptr, instance, this);
     // A borderless window may have an outline of its own: its region and outline image.
-    if (window_ != nullptr && spec.Border == forms::BorderStyle::None && form_.Shape() != nullptr) {
+    if (window_ != nullptr && desc.Border == forms::BorderStyle::None && form_.Shape() != nullptr) {
         ApplyWindowShape(window_, *form_.Shape());
     }
-    if (window_ == nullptr || !spec.ShowIcon || spec.Border == forms::BorderStyle::None) return;
+    if (window_ == nullptr || !desc.ShowIcon || desc.Border == forms::BorderStyle::None) return;
     for (auto [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
         const int pixels = GetSystemMetrics(size);
         HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(icon_resource), IMAGE_ICON, pixels, pixels, LR_SHARED);
@@ -88,10 +88,10 @@ void FormWindow::CreateWindowFor(HINSTANCE instance, int icon_resource) {
 }
 
 RECT FormWindow::PlaceInClient(const forms::Control& control) const {
-    forms::Rect place = control.spec().Place;
+    forms::Rect place = control.layout().Place;
     for (const forms::Control* frame = control.container(); frame != nullptr; frame = frame->container()) {
-        place.Left += frame->spec().Place.Left;
-        place.Top += frame->spec().Place.Top;
+        place.Left += frame->layout().Place.Left;
+        place.Top += frame->layout().Place.Top;
     }
     return dpi_.TwipsToPixels(place);
 }
@@ -130,7 +130,7 @@ void FormWindow::CreateControls(HINSTANCE instance) {
         if (previous != nullptr) {
             SetWindowPos(native.Window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
-        SendMessageW(native.Window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control->spec().TextFont)), FALSE);
+        SendMessageW(native.Window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control->layout().TextFont)), FALSE);
         AttachControlInput(native.Window, *control, *this);
         by_window_[native.Window] = position;
         previous = native.Window;
@@ -143,7 +143,7 @@ void FormWindow::CreateControls(HINSTANCE instance) {
 void FormWindow::RefreshOptionTabStops() {
     for (const Native& native : natives_) {
         const forms::Control* option = native.Control;
-        if (native.Window == nullptr || option->kind() != ControlKind::OptionButton || option->spec().TabIndex < 0) {
+        if (native.Window == nullptr || option->kind() != ControlKind::OptionButton || option->layout().TabIndex < 0) {
             continue;
         }
         const bool any_selected = std::any_of(natives_.begin(), natives_.end(), [option](const Native& other) {

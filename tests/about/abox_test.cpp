@@ -29,11 +29,11 @@ protected:
 };
 
 TEST_F(ABoxTest, IsABorderlessWindowOfThreeHundredFiftyTwoByOneHundredFiftyPixels) {
-    const forms::FormSpec& spec = box.Spec();
-    EXPECT_EQ(spec.Border, forms::BorderStyle::None);
-    EXPECT_FALSE(spec.ShowIcon);
-    EXPECT_EQ(spec.ClientWidth, 5280);
-    EXPECT_EQ(spec.ClientHeight, 2250);
+    const forms::FormSpec& desc = box.Layout();
+    EXPECT_EQ(desc.Border, forms::BorderStyle::None);
+    EXPECT_FALSE(desc.ShowIcon);
+    EXPECT_EQ(desc.ClientWidth, 5280);
+    EXPECT_EQ(desc.ClientHeight, 2250);
     EXPECT_NE(box.Shape(), nullptr);
 }
 
@@ -57,24 +57,24 @@ TEST_F(ABoxTest, ShowsTheTitleTheDescriptionTheCreditTheIconAndOk) {
     ASSERT_EQ(box.Controls().size(), std::size(rows));
     for (const Row& row : rows) {
         const forms::Control& control = box.Find(row.name, row.index);
-        const forms::ControlSpec& spec = control.spec();
+        const forms::ControlSpec& desc = control.layout();
         SCOPED_TRACE(std::string(row.name) + "(" + std::to_string(row.index) + ")");
         EXPECT_EQ(control.kind(), row.kind);
-        EXPECT_EQ(spec.Place.Left, row.place.Left);
-        EXPECT_EQ(spec.Place.Top, row.place.Top);
-        EXPECT_EQ(spec.Place.Width, row.place.Width);
-        EXPECT_EQ(spec.Place.Height, row.place.Height);
+        EXPECT_EQ(desc.Place.Left, row.place.Left);
+        EXPECT_EQ(desc.Place.Top, row.place.Top);
+        EXPECT_EQ(desc.Place.Width, row.place.Width);
+        EXPECT_EQ(desc.Place.Height, row.place.Height);
         EXPECT_EQ(control.Caption(), row.caption);
         if (row.kind == ControlKind::Image) {
-            EXPECT_EQ(spec.Picture, kProgramIconResource);
+            EXPECT_EQ(desc.Picture, kProgramIconResource);
             continue;
         }
-        EXPECT_EQ(spec.TextFont.Name, "ＭＳ Ｐゴシック");
-        EXPECT_EQ(spec.TextFont.Size, row.size);
-        EXPECT_EQ(spec.TextFont.Bold, row.bold);
+        EXPECT_EQ(desc.TextFont.Name, "ＭＳ Ｐゴシック");
+        EXPECT_EQ(desc.TextFont.Size, row.size);
+        EXPECT_EQ(desc.TextFont.Bold, row.bold);
     }
-    EXPECT_TRUE(box.Find("Command1").spec().Default);
-    EXPECT_FALSE(box.Find("Command1").spec().Cancel);
+    EXPECT_TRUE(box.Find("Command1").layout().Default);
+    EXPECT_FALSE(box.Find("Command1").layout().Cancel);
     EXPECT_EQ(box.Focused(), &box.Find("Command1"));
 }
 

@@ -14,9 +14,9 @@ class SampleForm final : public Form {
 public:
     std::vector<std::string> log;
 
-    const FormSpec& Spec() const override {
-        static const FormSpec spec{.Caption = "sample", .ClientWidth = 3000, .ClientHeight = 2000};
-        return spec;
+    const FormSpec& Layout() const override {
+        static const FormSpec desc{.Caption = "sample", .ClientWidth = 3000, .ClientHeight = 2000};
+        return desc;
     }
 
 protected:

@@ -14,13 +14,13 @@ const Lines kArrowRows = {"十字キー－上=３８", "十字キー－下=４�
                           "十字キー－右=３９"};
 
 TEST_F(KeySTest, LayoutMatchesTheDialogAsDesigned) {
-    const forms::FormSpec& spec = dialog.Spec();
-    EXPECT_EQ(spec.Caption, "Padwright Standard プロパティ－キー設定");
-    EXPECT_EQ(spec.ClientWidth, 5970);
-    EXPECT_EQ(spec.ClientHeight, 5055);
-    EXPECT_EQ(spec.Border, forms::BorderStyle::FixedDialog);
-    EXPECT_EQ(spec.TextFont.Name, "ＭＳ Ｐゴシック");
-    EXPECT_EQ(spec.TextFont.Size, 12);
+    const forms::FormSpec& desc = dialog.Layout();
+    EXPECT_EQ(desc.Caption, "Padwright Standard プロパティ－キー設定");
+    EXPECT_EQ(desc.ClientWidth, 5970);
+    EXPECT_EQ(desc.ClientHeight, 5055);
+    EXPECT_EQ(desc.Border, forms::BorderStyle::FixedDialog);
+    EXPECT_EQ(desc.TextFont.Name, "ＭＳ Ｐゴシック");
+    EXPECT_EQ(desc.TextFont.Size, 12);
 
     struct Row {
         const char* name;
@@ -50,7 +50,7 @@ TEST_F(KeySTest, LayoutMatchesTheDialogAsDesigned) {
     dialog.Load();
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name) + std::to_string(row.index));
-        const forms::ControlSpec& s = C(row.name, row.index).spec();
+        const forms::ControlSpec& s = C(row.name, row.index).layout();
         EXPECT_EQ(s.Container, row.container);
         EXPECT_EQ((std::vector{s.Place.Left, s.Place.Top, s.Place.Width, s.Place.Height}),
                   (std::vector{row.place.Left, row.place.Top, row.place.Width, row.place.Height}));
@@ -58,11 +58,11 @@ TEST_F(KeySTest, LayoutMatchesTheDialogAsDesigned) {
         EXPECT_FALSE(s.Default || s.Cancel) << "Enter and Esc belong to the key boxes";
     }
     for (const char* box : {"Text1", "Text2"}) {
-        const forms::ControlSpec& s = C(box, box == std::string("Text1") ? 2 : -1).spec();
+        const forms::ControlSpec& s = C(box, box == std::string("Text1") ? 2 : -1).layout();
         EXPECT_TRUE(s.Locked && s.TextFont.Bold);
         EXPECT_EQ(s.TextFont.Size, 12);
     }
-    EXPECT_EQ(C("Text3").spec().MaxLength, 200);
+    EXPECT_EQ(C("Text3").layout().MaxLength, 200);
     EXPECT_EQ((std::vector{C("HScroll2").Min(), C("HScroll2").Max(), C("HScroll2").Value()}),
               (std::vector{1, 10, 1}));
     EXPECT_EQ(

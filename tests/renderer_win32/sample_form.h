@@ -16,9 +16,9 @@ class SampleForm final : public forms::Form {
 public:
     std::vector<std::string> log;
 
-    const forms::FormSpec& Spec() const override {
-        static const forms::FormSpec spec{.Caption = "見本フォーム", .ClientWidth = 4800, .ClientHeight = 3600};
-        return spec;
+    const forms::FormSpec& Layout() const override {
+        static const forms::FormSpec desc{.Caption = "見本フォーム", .ClientWidth = 4800, .ClientHeight = 3600};
+        return desc;
     }
 
     std::string Last() const { return log.empty() ? std::string() : log.back(); }

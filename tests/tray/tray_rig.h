@@ -108,9 +108,9 @@ class StubDialog final : public forms::Form {
 public:
     explicit StubDialog(Log& log) : log_(log) {}
     ~StubDialog() override { log_.push_back("dialog destroyed"); }
-    const forms::FormSpec& Spec() const override {
-        static const forms::FormSpec spec{};
-        return spec;
+    const forms::FormSpec& Layout() const override {
+        static const forms::FormSpec desc{};
+        return desc;
     }
 
 protected:
