@@ -1,6 +1,7 @@
 // libFuzzer target: the portable profile service on any file. The input's first line is
-// "section<TAB>key<TAB>value", the rest is the file. Reading never fails; after a write the key
-// reads back as written, and every other key of the file reads as it did before.
+// "section<TAB>key<TAB>value", the rest is the file. Reading never fails; every setting read from
+// the file lies inside its key's range; after a write the key reads back as written, and every other
+// key of the file reads as it did before.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +16,7 @@
 
 #include "engine/ini_lines.h"
 #include "engine/ini_profile.h"
+#include "engine/settings.h"
 
 namespace {
 
@@ -65,6 +67,31 @@ const std::string& Path() {
     return scratch.path;
 }
 
+size_t CodePoints(const std::string& text) {
+    size_t n = 0;
+    for (unsigned char c : text) n += (c & 0xC0) != 0x80;
+    return n;
+}
+
+// The program's readers on this file: each value inside its key's range. One slot entry and one
+// template name per input keep a run short.
+void CheckRanges(pwstd::Profile& profile, size_t pick) {
+    const pwstd::SettingsFile settings(profile, Path());
+    const int32_t kando = settings.Kando();
+    Check(kando >= 0 && kando <= 32767);
+    const int32_t wait = settings.Wait();
+    Check(wait >= 1 && wait <= 200);
+    const int32_t buttons = settings.Buttons();
+    Check(buttons >= 1 && buttons <= 30);
+    Check(settings.Repeat() == 0 || settings.Repeat() == 1);
+    Check(settings.Keyup() == 0 || settings.Keyup() == 1);
+    Check(settings.StartTemp() >= 0 && settings.StartTemp() <= 2);
+    Check(settings.BefTemp() >= 0 && settings.BefTemp() <= 10);
+    const int32_t code = settings.KeyCode(static_cast<int>(pick % 11), static_cast<int>(pick % 34));
+    Check(code >= 1 && code <= 255);
+    Check(CodePoints(settings.TemplateName(static_cast<int>(pick % 10) + 1)) <= 100);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -83,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream(Path(), std::ios::binary | std::ios::trunc).write(file.data(), static_cast<std::streamsize>(file.size()));
     pwstd::Utf8Codec codec;
     pwstd::IniFileProfile profile(codec);
+    CheckRanges(profile, size);
     const auto probes = Probes(file);
     std::vector<std::string> before;
     for (const auto& [s, k] : probes) before.push_back(profile.get(s, k, "\x01missing", Path()));
