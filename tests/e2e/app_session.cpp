@@ -23,6 +23,24 @@ std::string Ini(const std::vector<std::string>& lines) {
     return text;
 }
 
+std::string IniValue(const std::string& text, const std::string& key) {
+    const size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos) return "(none)";
+    const size_t start = at + key.size() + 2;
+    return text.substr(start, text.find_first_of("\r\n", start) - start);
+}
+
+bool IsRateTip(const TrayCall& call) {
+    const std::string prefix = std::string(kRunningTip) + " ";
+    return call.message == NIM_MODIFY && call.tip.rfind(prefix, 0) == 0 && call.tip.size() > prefix.size() + 3 &&
+           call.tip.substr(call.tip.size() - 3) == "FPS";
+}
+
+int RateOf(const TrayCall& call) {
+    const size_t start = std::string(kRunningTip).size() + 1;
+    return std::stoi(call.tip.substr(start, call.tip.size() - 3 - start));
+}
+
 AppSession::AppSession(const std::string& ini) {
     if (!ini.empty()) WriteBytes(ini_path(), ini);
     winmm_.set(Idle(0));
@@ -77,28 +95,36 @@ HWND AppSession::WaitPopup(std::chrono::milliseconds timeout) const {
 }
 
 HWND AppSession::WaitDialog(std::chrono::milliseconds timeout) const {
-    struct Search {
-        DWORD pid;
-        HWND found;
-    } search{process_.pid(), nullptr};
+    HWND found = nullptr;
     WaitFor(
         [&] {
-            search.found = nullptr;
-            EnumWindows(
-                [](HWND window, LPARAM param) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(param);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(window, &pid);
-                    wchar_t name[16] = {};
-                    GetClassNameW(window, name, 16);
-                    if (pid != s->pid || !IsWindowVisible(window) || std::wstring(name) == L"#32768") return TRUE;
-                    s->found = window;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+            for (HWND window : VisibleWindows()) {
+                wchar_t name[16] = {};
+                GetClassNameW(window, name, 16);
+                if (std::wstring(name) == L"#32768") continue;
+                found = window;
+                return true;
+            }
+            return false;
         },
         timeout, std::chrono::milliseconds(20));
+    return found;
+}
+
+std::vector<HWND> AppSession::VisibleWindows() const {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{process_.pid(), {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == s->pid && IsWindowVisible(window)) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -106,6 +132,27 @@ void AppSession::MenuKey(HWND popup, UINT vk) const {
     PostMessageW(popup, WM_KEYDOWN, vk, 1);
     PostMessageW(popup, WM_KEYUP, vk, 0xC0000001);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+bool AppSession::ChooseTemplate(int slot) const {
+    Callback(516);
+    const HWND popup = WaitPopup();
+    if (!popup) return false;
+    MenuKey(popup, VK_DOWN);   // "プロパティ..."
+    MenuKey(popup, VK_DOWN);   // "テンプレート"
+    MenuKey(popup, VK_RIGHT);  // its submenu, on "カスタム"
+    for (int i = 0; i < slot; ++i) MenuKey(popup, VK_DOWN);
+    MenuKey(popup, VK_RETURN);
+    return WaitFor([&] { return !WaitPopup(std::chrono::milliseconds(0)); }, std::chrono::seconds(5));
+}
+
+bool AppSession::Quit(uint32_t* exit_code) const {
+    Callback(516);
+    const HWND popup = WaitPopup();
+    if (!popup) return false;
+    MenuKey(popup, VK_UP);  // from no selection up to the last item, "終了"
+    MenuKey(popup, VK_RETURN);
+    return process_.wait(std::chrono::seconds(10), exit_code);
 }
 
 }  // namespace pwstd::wintest

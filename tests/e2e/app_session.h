@@ -48,6 +48,13 @@ public:
     HWND WaitDialog(std::chrono::milliseconds timeout = std::chrono::seconds(10)) const;
     // Keys posted to the program's menu loop: `vk` pressed and let go.
     void MenuKey(HWND popup, UINT vk) const;
+    // Picks "テンプレート" > item `slot` (0 "カスタム", 1..10) from the popup menu as a user would,
+    // and waits until the menu has closed; false when the menu did not show or stayed open.
+    bool ChooseTemplate(int slot) const;
+    // Picks "終了" from the popup menu; true once the program has ended, with its exit code.
+    bool Quit(uint32_t* exit_code) const;
+    // The program's visible top-level windows, popup menus included.
+    std::vector<HWND> VisibleWindows() const;
 
 private:
     TempDir dir_;
@@ -60,5 +67,11 @@ private:
 
 // The settings file's text from lines "[Section]" and "key=value".
 std::string Ini(const std::vector<std::string>& lines);
+// The value of the first line "key=..." in a settings file's text; "(none)" without one.
+std::string IniValue(const std::string& text, const std::string& key);
+
+// A tray tip update of the rate display, "動作中・・・ 40FPS", and the rate it shows.
+bool IsRateTip(const TrayCall& call);
+int RateOf(const TrayCall& call);
 
 }  // namespace pwstd::wintest

@@ -13,24 +13,6 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
-bool IsRateTip(const TrayCall& call) {
-    const std::string prefix = std::string(kRunningTip) + " ";
-    return call.message == NIM_MODIFY && call.tip.rfind(prefix, 0) == 0 && call.tip.size() > prefix.size() + 3 &&
-           call.tip.substr(call.tip.size() - 3) == "FPS";
-}
-
-int RateOf(const TrayCall& call) {
-    const size_t start = std::string(kRunningTip).size() + 1;
-    return std::stoi(call.tip.substr(start, call.tip.size() - 3 - start));
-}
-
-std::string IniValue(const std::string& text, const std::string& key) {
-    const size_t at = text.find("\n" + key + "=");
-    if (at == std::string::npos) return "(none)";
-    const size_t start = at + key.size() + 2;
-    return text.substr(start, text.find_first_of("\r\n", start) - start);
-}
-
 TEST(App, ExecutableCarriesItsIconsManifestAndVersion) {
     const std::wstring exe = FromBuildPath(PWSTD_EXE_PATH);
     HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -215,14 +197,8 @@ TEST(App, QuitFromThePopupRemovesTheIconStopsTheTimerAndLetsGoOfHeldKeys) {
     app.winmm().set(Held(0, 1));
     ASSERT_TRUE(app.keys().wait_count(1, seconds(5)));
 
-    app.Callback(516);
-    const HWND popup = app.WaitPopup();
-    ASSERT_NE(popup, nullptr);
-    app.MenuKey(popup, VK_UP);  // from no selection up to the last item, "終了"
-    app.MenuKey(popup, VK_RETURN);
-
     uint32_t exit_code = 1;
-    ASSERT_TRUE(app.process().wait(seconds(10), &exit_code));
+    ASSERT_TRUE(app.Quit(&exit_code));
     EXPECT_EQ(exit_code, 0u);
 
     const TrayCall last = app.tray().calls().back();

@@ -4,7 +4,8 @@
 //     joystick when there is no block),
 //   - records timeBeginPeriod, timeEndPeriod, timeSetEvent and timeKillEvent with their arguments,
 //   - forwards the timer calls to the system's own winmm, so the program gets the real periodic
-//     timer on its own thread; each tick passes through a counting trampoline.
+//     timer on its own thread; each tick passes through a counting trampoline,
+//   - or, when the test asks for it, lets timeSetEvent fail: no timer, result 0.
 //
 // <mmsystem.h> is left out on purpose: it declares these functions as imports.
 #include <windows.h>
@@ -220,7 +221,9 @@ UINT WINAPI StandinTimeSetEvent(UINT delay, UINT resolution, TimerProc proc, DWO
                                 UINT flags) {
     const int64_t when = Now();
     UINT id = 0;
-    if (Real().set_event && proc) {
+    Block* block = TheBlock();
+    const bool fails = block && At(block->timer_fails).load() != 0;
+    if (Real().set_event && proc && !fails) {
         // Lives as long as the process: a tick may still be running when its timer is killed.
         auto* trampoline = new Trampoline{proc, user};
         id = Real().set_event(delay, resolution, Tick, reinterpret_cast<DWORD_PTR>(trampoline),

@@ -47,6 +47,7 @@ struct Block {
     uint32_t step_count = 0;   // 0: every call reports kUnplugged
     uint32_t script_base = 0;  // joyGetPosEx call number at which step 0 begins
     JoyStep steps[kMaxSteps];
+    uint32_t timer_fails = 0;  // nonzero: timeSetEvent starts no timer and returns 0
 
     // Records, written by the stand-in.
     uint32_t joy_calls = 0;    // joyGetPosEx calls so far

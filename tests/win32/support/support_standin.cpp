@@ -68,6 +68,8 @@ void StandinWinmm::script(const std::vector<standin::JoyStep>& steps) {
     At(block_->seq).fetch_add(1, std::memory_order_release);
 }
 
+void StandinWinmm::fail_timer(bool fails) { At(block_->timer_fails).store(fails ? 1u : 0u); }
+
 uint32_t StandinWinmm::joy_calls() const { return At(block_->joy_calls).load(); }
 uint32_t StandinWinmm::joy_bad() const { return At(block_->joy_bad).load(); }
 uint32_t StandinWinmm::joy_thread() const { return At(block_->joy_thread).load(); }

@@ -110,6 +110,8 @@ public:
     // lasts for ever whatever its `calls`.
     void script(const std::vector<standin::JoyStep>& steps);
     void set(const standin::JoyStep& reading) { script({reading}); }
+    // From the next call on, timeSetEvent fails (returns 0, starts nothing) while `fails` holds.
+    void fail_timer(bool fails);
 
     uint32_t joy_calls() const;
     uint32_t joy_bad() const;
