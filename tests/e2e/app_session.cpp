@@ -1,5 +1,6 @@
 #include "tests/e2e/app_session.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 
@@ -21,6 +22,17 @@ std::string Ini(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
     return text;
+}
+
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
+    const std::string lines = "\n" + text;
+    const size_t begin = lines.find("\n[" + section + "]");
+    if (begin == std::string::npos) return "(none)";
+    const size_t end = std::min(lines.find("\n[", begin + 1), lines.size());
+    const size_t at = lines.find("\n" + key + "=", begin);
+    if (at == std::string::npos || at > end) return "(none)";
+    const size_t start = at + key.size() + 2;
+    return lines.substr(start, lines.find_first_of("\r\n", start) - start);
 }
 
 AppSession::AppSession(const std::string& ini) {

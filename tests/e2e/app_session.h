@@ -60,5 +60,7 @@ private:
 
 // The settings file's text from lines "[Section]" and "key=value".
 std::string Ini(const std::vector<std::string>& lines);
+// The value of "key=..." in section "[section]" of a settings file's text, or "(none)".
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key);
 
 }  // namespace pwstd::wintest

@@ -24,13 +24,6 @@ int RateOf(const TrayCall& call) {
     return std::stoi(call.tip.substr(start, call.tip.size() - 3 - start));
 }
 
-std::string IniValue(const std::string& text, const std::string& key) {
-    const size_t at = text.find("\n" + key + "=");
-    if (at == std::string::npos) return "(none)";
-    const size_t start = at + key.size() + 2;
-    return text.substr(start, text.find_first_of("\r\n", start) - start);
-}
-
 TEST(App, ExecutableCarriesItsIconsManifestAndVersion) {
     const std::wstring exe = FromBuildPath(PWSTD_EXE_PATH);
     HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -131,7 +124,7 @@ TEST(App, PadInputSendsTheKeysOfTheStartUpTemplate) {
         const std::string l = std::to_string(c.left), b = std::to_string(c.button1);
         EXPECT_EQ(KeyText(keys), "+" + l + " +" + b + " -" + l + " -" + b);
         EXPECT_TRUE(std::all_of(keys.begin(), keys.end(), [](const KeyEvent& k) { return k.injected && !k.extended; }));
-        EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "BefTemp"), c.bef_temp_after);
+        EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "Padwright Standard", "BefTemp"), c.bef_temp_after);
     }
 }
 
