@@ -1,5 +1,6 @@
 #include "tests/e2e/app_session.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 
@@ -23,13 +24,6 @@ std::string Ini(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::string IniValue(const std::string& text, const std::string& key) {
-    const size_t at = text.find("\n" + key + "=");
-    if (at == std::string::npos) return "(none)";
-    const size_t start = at + key.size() + 2;
-    return text.substr(start, text.find_first_of("\r\n", start) - start);
-}
-
 bool IsRateTip(const TrayCall& call) {
     const std::string prefix = std::string(kRunningTip) + " ";
     return call.message == NIM_MODIFY && call.tip.rfind(prefix, 0) == 0 && call.tip.size() > prefix.size() + 3 &&
@@ -39,6 +33,17 @@ bool IsRateTip(const TrayCall& call) {
 int RateOf(const TrayCall& call) {
     const size_t start = std::string(kRunningTip).size() + 1;
     return std::stoi(call.tip.substr(start, call.tip.size() - 3 - start));
+}
+
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
+    const std::string lines = "\n" + text;
+    const size_t begin = lines.find("\n[" + section + "]");
+    if (begin == std::string::npos) return "(none)";
+    const size_t end = std::min(lines.find("\n[", begin + 1), lines.size());
+    const size_t at = lines.find("\n" + key + "=", begin);
+    if (at == std::string::npos || at > end) return "(none)";
+    const size_t start = at + key.size() + 2;
+    return lines.substr(start, lines.find_first_of("\r\n", start) - start);
 }
 
 AppSession::AppSession(const std::string& ini) {

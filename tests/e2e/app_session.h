@@ -67,11 +67,11 @@ private:
 
 // The settings file's text from lines "[Section]" and "key=value".
 std::string Ini(const std::vector<std::string>& lines);
-// The value of the first line "key=..." in a settings file's text; "(none)" without one.
-std::string IniValue(const std::string& text, const std::string& key);
 
 // A tray tip update of the rate display, "動作中・・・ 40FPS", and the rate it shows.
 bool IsRateTip(const TrayCall& call);
 int RateOf(const TrayCall& call);
+// The value of "key=..." in section "[section]" of a settings file's text, or "(none)".
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key);
 
 }  // namespace pwstd::wintest

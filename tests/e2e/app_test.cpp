@@ -113,7 +113,7 @@ TEST(App, PadInputSendsTheKeysOfTheStartUpTemplate) {
         const std::string l = std::to_string(c.left), b = std::to_string(c.button1);
         EXPECT_EQ(KeyText(keys), "+" + l + " +" + b + " -" + l + " -" + b);
         EXPECT_TRUE(std::all_of(keys.begin(), keys.end(), [](const KeyEvent& k) { return k.injected && !k.extended; }));
-        EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "BefTemp"), c.bef_temp_after);
+        EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "Padwright Standard", "BefTemp"), c.bef_temp_after);
     }
 }
 

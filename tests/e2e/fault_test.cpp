@@ -116,7 +116,7 @@ TEST(Fault, ASettingsFileThatCannotBeWrittenOrReadAtStartUpStillGivesAWorkingPad
         obstacle.Release();
         const std::string now = ReadFileBytes(app.ini_path());
         if (c.fault == SettingsFault::None) {
-            EXPECT_EQ(IniValue(now, "BefTemp"), "3") << "the write-back did not reach the file";
+            EXPECT_EQ(IniValue(now, "Padwright Standard", "BefTemp"), "3") << "the write-back did not reach the file";
         } else if (c.fault != SettingsFault::Directory) {
             EXPECT_EQ(now, original);
         }
@@ -133,7 +133,7 @@ TEST(Fault, ATemplateChosenWhileTheFileCannotBeWrittenStillAppliesAndTheFileStay
         app.Start();
         ASSERT_EQ(PressButton1(app), "+65 -65");
         const std::string before = ReadFileBytes(app.ini_path());  // as start-up wrote it
-        ASSERT_EQ(IniValue(before, "BefTemp"), "0");
+        ASSERT_EQ(IniValue(before, "Padwright Standard", "BefTemp"), "0");
 
         SettingsObstacle obstacle(c.fault, app.ini_path());
         ASSERT_TRUE(app.ChooseTemplate(4));
@@ -148,14 +148,14 @@ TEST(Fault, ATemplateChosenWhileTheFileCannotBeWrittenStillAppliesAndTheFileStay
         obstacle.Release();
         const std::string after = ReadFileBytes(app.ini_path());
         if (c.fault == SettingsFault::None) {
-            EXPECT_EQ(IniValue(after, "BefTemp"), "4");
+            EXPECT_EQ(IniValue(after, "Padwright Standard", "BefTemp"), "4");
         } else if (c.fault != SettingsFault::Directory) {
             EXPECT_EQ(after, before);
         }
 
         // Once the file can be written again, the next choice is recorded.
         ASSERT_TRUE(app.ChooseTemplate(4));
-        EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "BefTemp"), "4");
+        EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "Padwright Standard", "BefTemp"), "4");
         ExpectQuitsAsUsual(app);
     }
 }
@@ -269,7 +269,7 @@ TEST(Fault, ATimerThatDoesNotStartLeavesTheTrayIconItsMenuAndQuitWorking) {
     app.Callback(513);
     EXPECT_GE(app.WaitTray(from, [](const TrayCall& c) { return c.tip == kRunningTip; }), 0);
     ASSERT_TRUE(app.ChooseTemplate(3));
-    EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "BefTemp"), "3");
+    EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "Padwright Standard", "BefTemp"), "3");
     std::this_thread::sleep_for(milliseconds(500));
     ExpectQuietAndRunning(app);
 

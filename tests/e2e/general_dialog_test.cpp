@@ -1,0 +1,233 @@
+// The real PwStd.exe's general settings dialog under Wine, opened from the tray menu and driven
+// through its native controls: the slider labels, the sensitivity the running engine uses while
+// the dialog is open, the joystick test panel, and what OK writes.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "tests/e2e/dialog_driver.h"
+
+namespace pwstd::wintest {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+// Long enough for a dozen polls of the engine and a dozen ticks of the test panel.
+constexpr milliseconds kQuiet{350};
+
+const std::string kButtonsLabel = "ボタン数－";
+const std::string kSensitivityLabel = "感度－";
+const std::string kIntervalLabel = "ジョイスティック監視間隔－";
+
+// The general settings dialog's native controls, found as a user sees them.
+struct GeneralDialog {
+    HWND window = nullptr;
+    HWND buttons = nullptr, sensitivity = nullptr, interval = nullptr;  // the three sliders
+    HWND buttons_label = nullptr, sensitivity_label = nullptr, interval_label = nullptr;
+    HWND test = nullptr;  // Text1, the test panel
+    HWND ok = nullptr, cancel = nullptr, repeat = nullptr, keyup = nullptr, last_in_force = nullptr;
+
+    explicit GeneralDialog(HWND dialog) : window(dialog) {
+        const std::vector<HWND> bars = Children(dialog, L"SCROLLBAR");
+        if (bars.size() == 3) {
+            buttons = bars[0];
+            sensitivity = bars[1];
+            interval = bars[2];
+        }
+        buttons_label = ChildWithText(dialog, L"STATIC", kButtonsLabel, true);
+        sensitivity_label = ChildWithText(dialog, L"STATIC", kSensitivityLabel, true);
+        interval_label = ChildWithText(dialog, L"STATIC", kIntervalLabel, true);
+        const std::vector<HWND> edits = Children(dialog, L"EDIT");
+        if (edits.size() == 1) test = edits[0];
+        ok = ChildWithText(dialog, L"BUTTON", "ＯＫ");
+        cancel = ChildWithText(dialog, L"BUTTON", "ｷｬﾝｾﾙ");
+        repeat = ChildWithText(dialog, L"BUTTON", "キーリピート機能");
+        keyup = ChildWithText(dialog, L"BUTTON", "キーリピート時に毎回キーアップを送る");
+        last_in_force = ChildWithText(dialog, L"BUTTON", "起動時のテンプレートは 前回終了時の物にする");
+    }
+    bool complete() const {
+        for (HWND child : {buttons, sensitivity, interval, buttons_label, sensitivity_label, interval_label, test, ok,
+                           cancel, repeat, keyup, last_in_force})
+            if (child == nullptr) return false;
+        return true;
+    }
+};
+
+// Keys the engine may send while a dialog has the focus: letters, which none of its controls
+// acts on (an arrow key would move the focused slider).
+const std::vector<std::string> kLetterKeys = {"[KeySettei]", "Cursor1=85", "Cursor2=68", "Cursor3=76",
+                                              "Cursor4=82", "Button1=65", "Button2=66", "Button3=67",
+                                              "Button4=69", "Button10=70", "Button30=71"};
+
+std::string Settings(std::vector<std::string> general) {
+    general.insert(general.begin(), "[Padwright Standard]");
+    general.insert(general.end(), kLetterKeys.begin(), kLetterKeys.end());
+    return Ini(general);
+}
+
+struct ScrollStep {
+    const char* what;
+    HWND GeneralDialog::*bar;
+    WORD code;  // SB_...; 0xFFFF: a real click on the bar's right arrow
+    int position;
+    HWND GeneralDialog::*label;
+    std::string caption;
+    int value;
+};
+
+constexpr WORD kClickRightArrow = 0xFFFF;
+
+TEST(GeneralDialog, SlidersMoveTheirLabelsAndOkWritesEverySetting) {
+    AppSession app("");
+    app.Start();
+    const GeneralDialog dialog(OpenSettings(app, SettingsItem::General));
+    ASSERT_NE(dialog.window, nullptr);
+    ASSERT_TRUE(dialog.complete());
+
+    // As opened from the defaults; the sensitivity label keeps its laid-out space until it moves.
+    EXPECT_EQ(TextOf(dialog.buttons_label), kButtonsLabel + " 4");
+    EXPECT_EQ(TextOf(dialog.sensitivity_label), kSensitivityLabel + " 4000");
+    EXPECT_EQ(TextOf(dialog.interval_label), kIntervalLabel + " 25ms");
+    EXPECT_EQ(ScrollPos(dialog.sensitivity), 16384);
+
+    using G = GeneralDialog;
+    const ScrollStep steps[] = {
+        {"arrow click", &G::sensitivity, kClickRightArrow, 0, &G::sensitivity_label, kSensitivityLabel + "4001", 16385},
+        {"trough", &G::sensitivity, SB_PAGERIGHT, 0, &G::sensitivity_label, kSensitivityLabel + "4101", 16641},
+        {"drag", &G::sensitivity, SB_THUMBPOSITION, 300, &G::sensitivity_label, kSensitivityLabel + "12C", 300},
+        {"arrow", &G::sensitivity, SB_LINELEFT, 0, &G::sensitivity_label, kSensitivityLabel + "12B", 299},
+        {"drag", &G::buttons, SB_THUMBPOSITION, 10, &G::buttons_label, kButtonsLabel + " 10", 10},
+        {"leftmost", &G::buttons, SB_LEFT, 0, &G::buttons_label, kButtonsLabel + " 1", 1},
+        {"arrow click", &G::buttons, kClickRightArrow, 0, &G::buttons_label, kButtonsLabel + " 2", 2},
+        {"rightmost", &G::interval, SB_RIGHT, 0, &G::interval_label, kIntervalLabel + " 200ms", 200},
+        {"trough", &G::interval, SB_PAGELEFT, 0, &G::interval_label, kIntervalLabel + " 190ms", 190},
+        {"drag", &G::interval, SB_THUMBPOSITION, 50, &G::interval_label, kIntervalLabel + " 50ms", 50},
+    };
+    for (const ScrollStep& step : steps) {
+        SCOPED_TRACE(std::string(step.what) + " to " + step.caption);
+        const HWND bar = dialog.*step.bar;
+        if (step.code == kClickRightArrow) {
+            ClickAt(bar, -GetSystemMetrics(SM_CXHSCROLL) / 2);
+        } else if (step.code == SB_THUMBPOSITION) {
+            DragThumb(bar, step.position);
+        } else {
+            Scroll(bar, step.code);
+        }
+        EXPECT_EQ(WaitText(dialog.*step.label, step.caption), step.caption);
+        EXPECT_EQ(ScrollPos(bar), step.value);
+    }
+
+    // Key repeat off greys the key-up box, which keeps its check; the start-up rule of the last exit.
+    Click(dialog.repeat);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(dialog.keyup); }, seconds(3)));
+    EXPECT_EQ(SendMessageW(dialog.repeat, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(dialog.keyup, BM_GETCHECK, 0, 0), BST_CHECKED);
+    Click(dialog.last_in_force);
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(dialog.last_in_force, BM_GETCHECK, 0, 0) == BST_CHECKED; },
+                        seconds(3)));
+
+    const uint32_t old_timer = app.winmm().calls(standin::Call::SetEvent).back().result;
+    Click(dialog.ok);
+    ASSERT_TRUE(WaitClosed(dialog.window));
+    EXPECT_EQ(ReadFileBytes(app.ini_path()), Ini({"[Padwright Standard]", "Kando=12B", "Wait=50", "Buttons=2",
+                                                  "Repeat=0", "Keyup=1", "StartTemp=2", "BefTemp=0"}));
+
+    // The interval changed: the old timer and period go, then the new ones start.
+    ASSERT_TRUE(WaitFor([&] { return app.winmm().calls(standin::Call::SetEvent).size() == 2; }, seconds(5)));
+    std::vector<std::string> restart;
+    for (const standin::CallRecord& call : app.winmm().calls()) {
+        restart.push_back(std::to_string(call.call) + ":" + std::to_string(call.args[0]));
+    }
+    EXPECT_EQ(restart, (std::vector<std::string>{"1:25", "3:25", "4:" + std::to_string(old_timer), "2:25", "1:50",
+                                                 "3:50"}));
+}
+
+struct CloseCase {
+    const char* name;
+    bool close_box;
+};
+
+TEST(GeneralDialog, ACommittedSensitivityIsLiveUntilCancelOrTheCloseBoxPutsItBack) {
+    for (const CloseCase c : {CloseCase{"cancel", false}, CloseCase{"close box", true}}) {
+        SCOPED_TRACE(c.name);
+        const std::string ini = Settings({"Kando=4000", "Repeat=0", "Keyup=0"});
+        AppSession app(ini);
+        // Inside the centre at 16384 (left below 16384), outside it at 24576.
+        app.winmm().set(Held(0, 0, 20000, 32768));
+        app.Start();
+        const GeneralDialog dialog(OpenSettings(app, SettingsItem::General));
+        ASSERT_NE(dialog.window, nullptr);
+        ASSERT_TRUE(dialog.complete());
+        const size_t before = app.keys().count();
+        std::this_thread::sleep_for(kQuiet);
+        EXPECT_EQ(app.keys().count(), before);
+        EXPECT_EQ(TextOf(dialog.test), "");
+
+        // While the thumb is dragged only the label follows.
+        DragThumb(dialog.sensitivity, 0x6000, false);
+        EXPECT_EQ(WaitText(dialog.sensitivity_label, kSensitivityLabel + "6000"), kSensitivityLabel + "6000");
+        std::this_thread::sleep_for(kQuiet);
+        EXPECT_EQ(app.keys().count(), before);
+        EXPECT_EQ(TextOf(dialog.test), "");
+
+        // Let go: the engine and the test panel see the stick left at once.
+        Scroll(dialog.sensitivity, SB_THUMBPOSITION, 0x6000);
+        ASSERT_TRUE(app.keys().wait_count(before + 1, seconds(3)));
+        EXPECT_EQ(KeyText(app.keys().keys(before)), "+76");
+        EXPECT_EQ(WaitText(dialog.test, "左"), "左");
+
+        if (c.close_box) {
+            SendMessageW(dialog.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            Click(dialog.cancel);
+        }
+        ASSERT_TRUE(WaitClosed(dialog.window));
+        // The old sensitivity is back: the same stick is in the centre again, and the key goes up.
+        ASSERT_TRUE(app.keys().wait_count(before + 2, seconds(3)));
+        EXPECT_EQ(KeyText(app.keys().keys(before)), "+76 -76");
+        EXPECT_EQ(ReadFileBytes(app.ini_path()), ini);
+    }
+}
+
+TEST(GeneralDialog, TestPanelShowsTheStickAndTheButtonsUpToTheSlidersCount) {
+    const std::string ini = Settings({"Buttons=4", "Repeat=0", "Keyup=0"});
+    AppSession app(ini);
+    // Fully left and down, buttons 2 and 10.
+    app.winmm().set(Held(0, (1u << 1) | (1u << 9), 0, 65535));
+    app.Start();
+    const GeneralDialog dialog(OpenSettings(app, SettingsItem::General));
+    ASSERT_NE(dialog.window, nullptr);
+    ASSERT_TRUE(dialog.complete());
+
+    EXPECT_EQ(WaitText(dialog.test, "左 下 2"), "左 下 2");
+    DragThumb(dialog.buttons, 10);
+    EXPECT_EQ(WaitText(dialog.test, "左 下 2 10"), "左 下 2 10");
+    // The count as dragged counts, before the thumb is let go.
+    DragThumb(dialog.buttons, 9, false);
+    EXPECT_EQ(WaitText(dialog.test, "左 下 2"), "左 下 2");
+    DragThumb(dialog.buttons, 30);
+
+    const struct {
+        standin::JoyStep pad;
+        const char* shown;
+    } pads[] = {
+        {Held(0, 1u | (1u << 29), 65535, 32768), "右 1 30"},
+        {Held(0, 0, 32768, 0), " 上"},
+        {Held(0, 1u << 11, 49152, 49153), " 下 12"},  // 49152 is still the centre, 49153 is not
+        {Unplugged(0), ""},
+        {Held(0, 1u << 2, 16383, 16384), "左 3"},
+        {Idle(0), ""},
+    };
+    for (const auto& p : pads) {
+        app.winmm().set(p.pad);
+        EXPECT_EQ(WaitText(dialog.test, p.shown), p.shown);
+    }
+
+    Click(dialog.cancel);
+    ASSERT_TRUE(WaitClosed(dialog.window));
+    EXPECT_EQ(ReadFileBytes(app.ini_path()), ini);
+}
+
+}  // namespace
+}  // namespace pwstd::wintest
