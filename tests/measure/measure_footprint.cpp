@@ -1,7 +1,9 @@
 // pwstd_measure_footprint.exe [seconds (20)] [wait (25)]: runs the real PwStd.exe and the floor
 // program (one joyGetPosEx per tick of a multimedia timer, nothing else) one after the other under
 // the same conditions and prints, for each, the processor time used in a steady window of `seconds`,
-// the peak resident memory and the polls per second, with the ratios program / floor.
+// the peak resident memory and the polls per second, with the ratios program / floor. The floor is
+// also run as a tray floor (a hidden window and a tray icon updated once a second besides), which
+// tells what the program adds to what any tray-resident poller needs.
 // A measurement, not a test: it judges nothing. Under Wine only (the figures come from /proc).
 //
 // Conditions:
@@ -26,12 +28,13 @@ using namespace pwstd::wintest;
 namespace {
 
 enum class Input { None, Toggled, Held };
-enum class Program { PwStd, Floor };
+enum class Program { PwStd, Floor, TrayFloor };
 
 struct Result {
     bool ok = false;
     ProcFigures at_start, first, last;  // when polling began, window start, window end
     ProcFigures server_first, server_last;
+    int server = 0;
     double seconds = 0;
     double polls_per_s = 0;
     const char* polls_from = "";
@@ -104,7 +107,8 @@ Result Run(Program program, Input input, int seconds, int wait, TrayRecorder& tr
         if (input == Input::Toggled) ini += "Repeat=0\r\n";
         WriteText(dir.file(L"PwStd.ini"), ini);
     } else {
-        args = {L"--wait", std::to_wstring(wait), L"--counter", counter.name()};
+        args = {L"--wait", std::to_wstring(wait), L"--counter", counter.name(), L"--tray",
+                program == Program::TrayFloor ? L"1" : L"0"};
     }
     winmm.set(input == Input::Held ? Held(0, 1) : Idle(0));
 
@@ -112,7 +116,7 @@ Result Run(Program program, Input input, int seconds, int wait, TrayRecorder& tr
     Process process = Process::Start(exe, args, winmm.env());
     const auto polls = [&]() -> uint32_t {
         if (standin) return winmm.ticks();
-        if (program == Program::Floor) return counter.value();
+        if (program != Program::PwStd) return counter.value();
         return static_cast<uint32_t>(tray.count() - tips_before);  // rate displays so far
     };
     if (!WaitFor([&] { return polls() >= 3; }, 30s)) {
@@ -121,6 +125,7 @@ Result Run(Program program, Input input, int seconds, int wait, TrayRecorder& tr
     }
     const int pid = FindUnixPid(exe);
     const int server = FindWineServer();
+    result.server = server;
     result.at_start = ReadProc(pid);
     Sleep(2000);  // past start-up
 
@@ -145,7 +150,7 @@ Result Run(Program program, Input input, int seconds, int wait, TrayRecorder& tr
     process.kill();
 
     if (program == Program::PwStd) result.shown_per_s = ShownRate(tray.calls(), tips_first, end);
-    if (standin || program == Program::Floor) {
+    if (standin || program != Program::PwStd) {
         result.polls_per_s = (ticks_last - ticks_first) / result.seconds;
         result.polls_from = standin ? "timer ticks through the stand-in" : "the floor's own count";
     } else {
@@ -167,8 +172,8 @@ void Print(const char* name, const Result& r) {
                 name, cpu, r.seconds, cpu / (r.seconds * 10.0), r.last.cpu_tick_ms - r.first.cpu_tick_ms,
                 r.at_start.cpu_ms);
     if (r.server_first.ok && r.server_last.ok)
-        std::printf("          the Wine server meanwhile, for all its clients: %.1f ms\n",
-                    r.server_last.cpu_ms - r.server_first.cpu_ms);
+        std::printf("          the Wine server (pid %d) meanwhile, for all its clients: %.1f ms\n",
+                    r.server, r.server_last.cpu_ms - r.server_first.cpu_ms);
     std::printf("          peak resident %lld kB (VmHWM; now %lld kB, %d threads)\n", r.last.hwm_kb,
                 r.last.rss_kb, r.last.threads);
     std::printf("          polls per second %.2f (%s)", r.polls_per_s, r.polls_from);
@@ -176,11 +181,11 @@ void Print(const char* name, const Result& r) {
     std::printf("\n");
 }
 
-void Ratios(const Result& a, const Result& b) {
+void Ratios(const char* name, const Result& a, const Result& b) {
     if (!a.ok || !b.ok) return;
     const double cpu_a = (a.last.cpu_ms - a.first.cpu_ms) / a.seconds;
     const double cpu_b = (b.last.cpu_ms - b.first.cpu_ms) / b.seconds;
-    std::printf("  ratio PwStd/floor: CPU %.2f, peak memory %.2f\n", cpu_b > 0 ? cpu_a / cpu_b : 0.0,
+    std::printf("  ratio PwStd/%s: CPU %.2f, peak memory %.2f\n", name, cpu_b > 0 ? cpu_a / cpu_b : 0.0,
                 static_cast<double>(a.last.hwm_kb) / static_cast<double>(b.last.hwm_kb));
 }
 
@@ -200,22 +205,29 @@ int wmain(int argc, wchar_t** argv) {
     const Case cases[] = {{"no joystick (system winmm)", Input::None, true},
                           {"pad toggled (stand-in; button 1 every 500 ms; Repeat=0)", Input::Toggled, true},
                           {"pad held (stand-in; button 1 held; Repeat=1, Keyup=1)", Input::Held, false}};
-    Result floor_pad;
+    Result floor_pad, tray_pad;
     for (const Case& c : cases) {
         std::printf("%s\n", c.title);
         std::fflush(stdout);
         const Result a = Run(Program::PwStd, c.input, seconds, wait, tray);
         Print("PwStd", a);
         std::fflush(stdout);
-        Result b = floor_pad;
+        Result b = floor_pad, t = tray_pad;
         if (c.floor) {
             b = Run(Program::Floor, c.input, seconds, wait, tray);
-            if (c.input != Input::None) floor_pad = b;
             Print("floor", b);
+            std::fflush(stdout);
+            t = Run(Program::TrayFloor, c.input, seconds, wait, tray);
+            Print("tray", t);
+            if (c.input != Input::None) {
+                floor_pad = b;
+                tray_pad = t;
+            }
         } else {
-            std::printf("  (floor as in the toggled run above)\n");
+            std::printf("  (floor and tray floor as in the toggled run above)\n");
         }
-        Ratios(a, b);
+        Ratios("floor", a, b);
+        Ratios("tray floor", a, t);
         std::fflush(stdout);
     }
     return 0;

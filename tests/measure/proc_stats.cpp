@@ -53,18 +53,39 @@ int FindUnixPid(const std::wstring& exe) {
     return 0;
 }
 
+// Field `n` (1-based, as in proc(5)) of /proc/<pid>/stat; empty when there is none.
+static std::string StatField(int pid, int n) {
+    const std::string stat = ReadFileBytes(ProcPath(std::to_wstring(pid) + L"\\stat"));
+    const size_t paren = stat.rfind(')');
+    if (paren == std::string::npos || paren + 2 > stat.size()) return {};
+    std::istringstream fields(stat.substr(paren + 2));
+    std::string field;
+    for (int i = 3; i <= n && fields >> field; ++i) {
+        if (i == n) return field;
+    }
+    return {};
+}
+
 int FindWineServer() {
     wchar_t prefix[1024];
     const DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, 1024);
     if (length == 0 || length >= 1024) return 0;
     const std::string wanted = "WINEPREFIX=" + Narrow(prefix);
+    // A server of an earlier run of the same prefix may linger; the newest running one serves us.
+    int newest = 0;
+    long long newest_start = -1;
     for (int pid : Pids(ProcPath(L""))) {
         const std::string command = ReadFileBytes(ProcPath(std::to_wstring(pid) + L"\\cmdline"));
         if (command.find("wineserver") == std::string::npos) continue;
         const std::string env = ReadFileBytes(ProcPath(std::to_wstring(pid) + L"\\environ"));
-        if (env.find(wanted + '\0') != std::string::npos) return pid;
+        if (env.find(wanted + '\0') == std::string::npos || StatField(pid, 3) == "Z") continue;
+        const long long start = std::atoll(StatField(pid, 22).c_str());
+        if (start > newest_start) {
+            newest = pid;
+            newest_start = start;
+        }
     }
-    return 0;
+    return newest;
 }
 
 ProcFigures ReadProc(int pid) {
