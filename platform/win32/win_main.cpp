@@ -21,7 +21,7 @@
 #include "platform/win32/win_shell.h"
 #include "platform/win32/win_sleeper.h"
 #include "platform/win32/win_tray_icon.h"
-#include "platform/win32/win_window_host.h"
+#include "platform/win32/renderer/win_window_host.h"
 #include "tray/form1.h"
 
 namespace {

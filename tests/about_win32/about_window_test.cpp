@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dialogs/about/abox.h"
-#include "platform/win32/win_window_host.h"
+#include "platform/win32/renderer/win_window_host.h"
 #include "tests/renderer_win32/native_probe.h"
 #include "tests/renderer_win32/ui_script.h"
 

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "dialogs/about/abox.h"
-#include "platform/win32/win_window_shape.h"
+#include "platform/win32/renderer/win_window_shape.h"
 
 namespace pwstd {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/win_window_host.h"
+#include "platform/win32/renderer/win_window_host.h"
 #include "tests/renderer_win32/native_probe.h"
 #include "tests/renderer_win32/sample_form.h"
 #include "tests/renderer_win32/ui_script.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/win_form_window.h"
+#include "platform/win32/renderer/win_form_window.h"
 
 namespace pwstd::test {
 

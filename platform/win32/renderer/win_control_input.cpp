@@ -1,4 +1,4 @@
-#include "platform/win32/win_control_input.h"
+#include "platform/win32/renderer/win_control_input.h"
 
 #include <commctrl.h>
 #include <imm.h>

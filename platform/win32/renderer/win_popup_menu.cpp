@@ -1,4 +1,4 @@
-#include "platform/win32/win_popup_menu.h"
+#include "platform/win32/renderer/win_popup_menu.h"
 
 #include "platform/win32/win_text.h"
 

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "tests/e2e/tray_recorder.h"
-#include "tests/measure/proc_stats.h"
+#include "tools/measure/proc_stats.h"
 #include "tests/win32/support/win_test_support.h"
 
 using namespace pwstd::wintest;

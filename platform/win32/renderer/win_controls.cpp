@@ -1,4 +1,4 @@
-#include "platform/win32/win_controls.h"
+#include "platform/win32/renderer/win_controls.h"
 
 #include <algorithm>
 #include <string>

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "dialogs/about/abox.h"
-#include "platform/win32/win_window_host.h"
+#include "platform/win32/renderer/win_window_host.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/win_window_shape.h"
+#include "platform/win32/renderer/win_window_shape.h"
 
 #include <cmath>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "platform/win32/win_fonts.h"
+#include "platform/win32/renderer/win_fonts.h"
 
 #include <cwchar>
 

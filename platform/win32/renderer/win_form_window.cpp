@@ -1,10 +1,10 @@
-#include "platform/win32/win_form_window.h"
+#include "platform/win32/renderer/win_form_window.h"
 
 #include <algorithm>
 
-#include "platform/win32/win_controls.h"
+#include "platform/win32/renderer/win_controls.h"
 #include "platform/win32/win_text.h"
-#include "platform/win32/win_window_shape.h"
+#include "platform/win32/renderer/win_window_shape.h"
 
 namespace pwstd {
 namespace {

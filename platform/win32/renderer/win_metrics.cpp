@@ -1,4 +1,4 @@
-#include "platform/win32/win_metrics.h"
+#include "platform/win32/renderer/win_metrics.h"
 
 namespace pwstd {
 

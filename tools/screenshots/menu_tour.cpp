@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/e2e/tour_common.h"
+#include "tools/screenshots/tour_common.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // model gives its controls.
 #include <windowsx.h>
 
-#include "platform/win32/win_controls.h"
-#include "platform/win32/win_form_window.h"
+#include "platform/win32/renderer/win_controls.h"
+#include "platform/win32/renderer/win_form_window.h"
 #include "platform/win32/win_text.h"
-#include "platform/win32/win_window_shape.h"
+#include "platform/win32/renderer/win_window_shape.h"
 
 namespace pwstd {
 namespace {

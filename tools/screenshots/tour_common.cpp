@@ -1,6 +1,6 @@
 // Shared by the tours that photograph the running program (not tests): finding its windows,
 // pressing keys in a popup menu, and saving a part of the screen as a BMP file.
-#include "tests/e2e/tour_common.h"
+#include "tools/screenshots/tour_common.h"
 
 namespace pwstd::tour {
 

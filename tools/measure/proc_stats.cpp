@@ -1,4 +1,4 @@
-#include "tests/measure/proc_stats.h"
+#include "tools/measure/proc_stats.h"
 
 #include <windows.h>
 

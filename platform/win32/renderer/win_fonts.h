@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "forms/control.h"
-#include "platform/win32/win_metrics.h"
+#include "platform/win32/renderer/win_metrics.h"
 
 namespace pwstd {
 

@@ -1,7 +1,7 @@
-#include "platform/win32/win_window_host.h"
+#include "platform/win32/renderer/win_window_host.h"
 
-#include "platform/win32/win_form_window.h"
-#include "platform/win32/win_popup_menu.h"
+#include "platform/win32/renderer/win_form_window.h"
+#include "platform/win32/renderer/win_popup_menu.h"
 
 namespace pwstd {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/measure/proc_stats.h"
+#include "tools/measure/proc_stats.h"
 #include "tests/win32/engine_host_run.h"
 
 using namespace pwstd::wintest;

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "platform/win32/win_control_input.h"
-#include "platform/win32/win_fonts.h"
-#include "platform/win32/win_metrics.h"
+#include "platform/win32/renderer/win_control_input.h"
+#include "platform/win32/renderer/win_fonts.h"
+#include "platform/win32/renderer/win_metrics.h"
 
 namespace pwstd {
 
