@@ -8,23 +8,13 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <memory>
 
-#include "tests/win32/engine_host_run.h"
+#include "tests/win32/engine_host_fixture.h"
 
 namespace pwstd::wintest {
 namespace {
 
-constexpr uint32_t kButton1 = 1;  // mask bit of button 1, mapped to 'A' (65) by the host
-
-class EngineBackoff : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { recorder_ = std::make_unique<KeyRecorder>(); }
-    static void TearDownTestSuite() { recorder_.reset(); }
-
-    static std::unique_ptr<KeyRecorder> recorder_;
-};
-std::unique_ptr<KeyRecorder> EngineBackoff::recorder_;
+using EngineBackoff = EngineHostSuite;
 
 TEST_F(EngineBackoff, AsksAFailingJoystickAboutOnceASecondWhileStillPollingAtFullRate) {
     for (int wait : {25, 10}) {
@@ -32,15 +22,9 @@ TEST_F(EngineBackoff, AsksAFailingJoystickAboutOnceASecondWhileStillPollingAtFul
         EngineHostRun host;
         host.winmm().set(Unplugged(0));
         host.start({L"--wait", std::to_wstring(wait)});
-        ASSERT_TRUE(WaitFor([&] { return host.winmm().ticks() >= 3; }, 10s));
-        const uint32_t ticks0 = host.winmm().ticks();
-        const uint32_t calls0 = host.winmm().joy_calls();
-        const int64_t t0 = Qpc();
-        Sleep(3000);
-        const double seconds = QpcMs(Qpc() - t0) / 1000.0;
-        const double ticks = (host.winmm().ticks() - ticks0) / seconds;
-        const uint32_t retries = host.winmm().joy_calls() - calls0;
-        const double calls = retries / seconds;
+        const PollRates measured = MeasurePolls(host, 3000);
+        const double ticks = measured.ticks, calls = measured.calls;
+        const uint32_t retries = measured.retries;
         ASSERT_TRUE(host.stop());
         std::printf("wait %d: %.1f polls/s, %.2f joyGetPosEx calls/s\n", wait, ticks, calls);
 

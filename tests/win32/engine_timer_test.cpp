@@ -4,40 +4,17 @@
 
 #include <windows.h>
 
-#include <memory>
-
-#include "tests/win32/engine_host_run.h"
+#include "tests/win32/engine_host_fixture.h"
 
 namespace pwstd::wintest {
 namespace {
 
-constexpr uint32_t kButton1 = 1;  // mask bit of button 1, mapped to 'A' (65) by the host
-
-class EngineTimer : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { recorder_ = std::make_unique<KeyRecorder>(); }
-    static void TearDownTestSuite() { recorder_.reset(); }
-
-    static std::unique_ptr<KeyRecorder> recorder_;
-};
-std::unique_ptr<KeyRecorder> EngineTimer::recorder_;
-
-std::vector<std::wstring> Mode(int repeat, int keyup) {
-    return {L"--repeat", std::to_wstring(repeat), L"--keyup", std::to_wstring(keyup)};
-}
-
-struct SequenceCase {
-    const char* name;
-    int repeat;
-    int keyup;
-    std::vector<standin::JoyStep> script;
-    const char* keys;
-};
+using EngineTimer = EngineHostSuite;
 
 // Each script holds its readings for a number of polls, so the keys do not depend on timing.
 TEST_F(EngineTimer, SendsTheKeysOfEachRepeatModeForAScriptedPad) {
     const std::vector<standin::JoyStep> button_for_3 = {Idle(3), Held(3, kButton1), Idle(0)};
-    const SequenceCase cases[] = {
+    const ScriptCase cases[] = {
         {"no repeat", 0, 0, button_for_3, "+65 -65"},
         {"key-up without repeat", 0, 1, button_for_3, "+65 -65"},
         {"repeat", 1, 0, button_for_3, "+65 +65 +65 -65"},
@@ -49,19 +26,15 @@ TEST_F(EngineTimer, SendsTheKeysOfEachRepeatModeForAScriptedPad) {
          {Idle(2), Held(2, kButton1, 32768, 0), Held(2, 2, 32768, 65535), Idle(0)},
          "+38 +65 -38 -65 +40 +66 -40 -66"},
     };
-    for (const SequenceCase& c : cases) {
+    for (const ScriptCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EngineHostRun host;
-        host.winmm().script(c.script);
-        const size_t from = recorder_->count();
-        host.start(Mode(c.repeat, c.keyup));
         uint32_t scripted = 0;
         for (const standin::JoyStep& step : c.script) scripted += step.calls;
         // A few idle polls after the script's end show that nothing more comes.
-        ASSERT_TRUE(WaitFor([&] { return host.winmm().joy_calls() >= scripted + 4; }, 10s));
-        ASSERT_TRUE(host.stop());
-        const std::vector<KeyEvent> keys = recorder_->keys(from);
-        EXPECT_EQ(KeyText(keys), c.keys);
+        std::vector<KeyEvent> keys;
+        EXPECT_EQ(KeysOfRun(c.script, Mode(c.repeat, c.keyup),
+                            [&](EngineHostRun& host) { return host.winmm().joy_calls() >= scripted + 4; }, &keys),
+                  c.keys);
         for (const KeyEvent& key : keys) {
             EXPECT_TRUE(key.injected) << key.vk;
             EXPECT_FALSE(key.extended) << key.vk;  // not even for the arrow keys
@@ -110,14 +83,8 @@ TEST_F(EngineTimer, PollsAboutOnceEveryWaitMilliseconds) {
         EngineHostRun host;
         host.winmm().set(Idle(0));
         host.start({L"--wait", std::to_wstring(wait)});
-        ASSERT_TRUE(WaitFor([&] { return host.winmm().ticks() >= 3; }, 10s));
-        const uint32_t ticks0 = host.winmm().ticks();
-        const uint32_t calls0 = host.winmm().joy_calls();
-        const int64_t t0 = Qpc();
-        Sleep(1500);
-        const double seconds = QpcMs(Qpc() - t0) / 1000.0;
-        const double ticks = (host.winmm().ticks() - ticks0) / seconds;
-        const double calls = (host.winmm().joy_calls() - calls0) / seconds;
+        const PollRates measured = MeasurePolls(host, 1500);
+        const double ticks = measured.ticks, calls = measured.calls;
         Sleep(700);  // the third rate display, the first over a whole second
         ASSERT_TRUE(host.stop());
 
@@ -134,34 +101,25 @@ TEST_F(EngineTimer, PollsAboutOnceEveryWaitMilliseconds) {
     }
 }
 
-struct FailureCase {
-    const char* name;
-    int repeat;
-    int keyup;
-    std::vector<standin::JoyStep> script;
-    const char* keys;
-};
-
 // A joystick that stops answering acts as a centred stick with every button up: held controls are
 // released at the first failed reading, and then nothing is sent while the polls go on.
 TEST_F(EngineTimer, ReleasesHeldControlsWhenTheJoystickFails) {
-    const FailureCase cases[] = {
+    const ScriptCase cases[] = {
         {"no repeat", 0, 0, {Held(3, kButton1, 0), Unplugged(0)}, "+37 +65 -37 -65"},
         {"repeat", 1, 0, {Held(2, kButton1), Unplugged(0)}, "+65 +65 -65"},
         {"repeat with key-up", 1, 1, {Held(2, kButton1), Unplugged(0)}, "+65 -65 +65 -65"},
     };
-    for (const FailureCase& c : cases) {
+    for (const ScriptCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EngineHostRun host;
-        host.winmm().script(c.script);
-        const size_t from = recorder_->count();
-        host.start(Mode(c.repeat, c.keyup));
-        ASSERT_TRUE(WaitFor([&] { return host.winmm().joy_calls() >= 4; }, 10s));
-        const uint32_t ticks = host.winmm().ticks();
-        ASSERT_TRUE(WaitFor([&] { return host.winmm().ticks() >= ticks + 20; }, 10s))
-            << "the poll cycle stopped";
-        ASSERT_TRUE(host.stop());
-        EXPECT_EQ(KeyText(recorder_->keys(from)), c.keys);
+        // Twenty polls after the failure show that the poll cycle goes on and sends nothing more.
+        uint32_t until = 0;
+        EXPECT_EQ(KeysOfRun(c.script, Mode(c.repeat, c.keyup),
+                            [&](EngineHostRun& host) {
+                                if (host.winmm().joy_calls() < 4) return false;
+                                if (until == 0) until = host.winmm().ticks() + 20;
+                                return host.winmm().ticks() >= until;
+                            }),
+                  c.keys);
     }
 }
 
