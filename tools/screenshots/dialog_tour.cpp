@@ -61,17 +61,9 @@ bool Photograph(HWND resident, int item, const std::wstring& path) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fputs("usage: pwstd_dialog_tour <folder>\n", stderr);
-        return 2;
-    }
-    const std::wstring folder = argv[1];
-    HWND resident = WaitWindow(L"PwStdResident", false, 30000);
-    if (!resident) {
-        std::fputs("PwStd is not running\n", stderr);
-        return 1;
-    }
-    Sleep(1500);  // let the tray icon settle into the task bar
+    std::wstring folder;
+    HWND resident = pwstd::tour::StartTour(argc, argv, "pwstd_dialog_tour", folder);
+    if (!resident) return 1;
     bool ok = Photograph(resident, 0, folder + L"\\key-settings.bmp");
     ok = Photograph(resident, 1, folder + L"\\general-settings.bmp") && ok;
     return ok ? 0 : 1;

@@ -23,17 +23,9 @@ bool SaveScreen(const std::wstring& path) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fputs("usage: pwstd_menu_tour <folder>\n", stderr);
-        return 2;
-    }
-    const std::wstring folder = argv[1];
-    HWND resident = WaitWindow(L"PwStdResident", false, 30000);
-    if (!resident) {
-        std::fputs("PwStd is not running\n", stderr);
-        return 1;
-    }
-    Sleep(1500);  // let the tray icon settle into the task bar
+    std::wstring folder;
+    HWND resident = pwstd::tour::StartTour(argc, argv, "pwstd_menu_tour", folder);
+    if (!resident) return 1;
     // Where a click on the tray icon would be: the bottom right corner.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 24, GetSystemMetrics(SM_CYSCREEN) - 12);
     SendNotifyMessageW(resident, 512, 0, WM_RBUTTONDOWN);

@@ -2,6 +2,8 @@
 // pressing keys in a popup menu, and saving a part of the screen as a BMP file.
 #include "tools/screenshots/tour_common.h"
 
+#include <cstdio>
+
 namespace pwstd::tour {
 
 HWND WaitWindow(const wchar_t* class_name, bool visible, DWORD timeout_ms) {
@@ -58,6 +60,21 @@ bool SaveRect(const RECT& rect, const std::wstring& path) {
     WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
     CloseHandle(out);
     return true;
+}
+
+HWND StartTour(int argc, wchar_t** argv, const char* usage, std::wstring& folder) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", usage);
+        return nullptr;
+    }
+    folder = argv[1];
+    HWND resident = WaitWindow(L"PwStdResident", false, 30000);
+    if (!resident) {
+        std::fputs("PwStd is not running\n", stderr);
+        return nullptr;
+    }
+    Sleep(1500);  // let the tray icon settle into the task bar
+    return resident;
 }
 
 }  // namespace pwstd::tour

@@ -13,5 +13,9 @@ HWND WaitWindow(const wchar_t* class_name, bool visible, DWORD timeout_ms);
 void Key(HWND popup, UINT vk);
 // One rectangle of the screen as a 24-bit bottom-up BMP file.
 bool SaveRect(const RECT& rect, const std::wstring& path);
+// A tour's start: takes its one argument, the folder the pictures go to, and waits for the running
+// program's resident window, then lets its tray icon settle. nullptr, with a message, when the
+// arguments are wrong or the program is not running.
+HWND StartTour(int argc, wchar_t** argv, const char* usage, std::wstring& folder);
 
 }  // namespace pwstd::tour
