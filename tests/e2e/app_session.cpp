@@ -18,6 +18,29 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
+std::string ManifestOf(const std::wstring& exe) {
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr) return {};
+    std::string text;
+    if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */)) {
+        if (HGLOBAL data = LoadResource(module, found))
+            text.assign(static_cast<const char*>(LockResource(data)), SizeofResource(module, found));
+    }
+    FreeLibrary(module);
+    return text;
+}
+
+std::string VersionValue(const std::wstring& exe, const wchar_t* name) {
+    DWORD unused = 0;
+    std::string info(GetFileVersionInfoSizeW(exe.c_str(), &unused), '\0');
+    if (info.empty() || !GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data())) return {};
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+    if (!VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) return {};
+    return Narrow(text);
+}
+
 std::string Ini(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";

@@ -65,6 +65,11 @@ private:
     HWND window_ = nullptr;
 };
 
+// The executable's manifest as text, and a value of its version information ("ProductVersion" ...);
+// empty when missing.
+std::string ManifestOf(const std::wstring& exe);
+std::string VersionValue(const std::wstring& exe, const wchar_t* name);
+
 // The settings file's text from lines "[Section]" and "key=value".
 std::string Ini(const std::vector<std::string>& lines);
 
