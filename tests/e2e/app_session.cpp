@@ -69,7 +69,16 @@ std::string IniValue(const std::string& text, const std::string& section, const 
     return lines.substr(start, lines.find_first_of("\r\n", start) - start);
 }
 
-AppSession::AppSession(const std::string& ini) {
+AppSession::AppSession(const std::string& ini, const std::wstring& exe) {
+    if (exe.empty()) {
+        staged_ = std::make_unique<TempDir>();
+        exe_ = Stage(FromBuildPath(PWSTD_EXE_PATH), staged_->path(), true);
+    } else {
+        exe_ = exe;
+    }
+    folder_ = exe_.substr(0, exe_.find_last_of(L'\\'));
+    if (!exe.empty() && !CopyFileW(StandinDllPath().c_str(), (folder_ + L"\\winmm.dll").c_str(), FALSE))
+        throw std::runtime_error("cannot put the stand-in winmm.dll beside " + Narrow(exe));
     if (!ini.empty()) WriteBytes(ini_path(), ini);
     winmm_.set(Idle(0));
 }
@@ -79,8 +88,7 @@ AppSession::~AppSession() {
 }
 
 void AppSession::Start() {
-    const std::wstring exe = Stage(FromBuildPath(PWSTD_EXE_PATH), dir_.path(), true);
-    process_ = Process::Start(exe, {}, winmm_.env());
+    process_ = Process::Start(exe_, {}, winmm_.env());
     const int added = WaitTray(0, [](const TrayCall& call) { return call.message == NIM_ADD; }, std::chrono::seconds(20));
     if (added < 0) throw std::runtime_error("PwStd added no tray icon");
     window_ = reinterpret_cast<HWND>(
