@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "tray/help.h"
+
 namespace pwstd {
 
 namespace {
@@ -162,9 +164,7 @@ void Form1::mnuPadActivity_Click() { ShowDialog(Prop_, general_settings_factory_
 
 void Form1::mnuAbout_Click() { ShowDialog(ABox_, about_factory_); }
 
-void Form1::mnuHelp_Click() {
-    services_.shell.OpenHelp(AddBackslash(services_.shell.ExeFolder()) + kHelpFileName);
-}
+void Form1::mnuHelp_Click() { OpenProgramHelp(services_.shell); }
 
 void Form1::ShowDialog(std::unique_ptr<forms::Form>& dialog, const DialogFactory& factory) {
     DialogOpen = True;

@@ -12,6 +12,9 @@ public:
 
     void BringToForeground() override;
     void OpenHelp(const std::string& path) override;
+    void OpenDocument(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    uint32_t SystemMajorVersion() override;
     std::string ExeFolder() override;
     [[noreturn]] void EndProgram() override;
 

@@ -18,6 +18,29 @@ void WriteBytes(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
+std::string ManifestOf(const std::wstring& exe) {
+    HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr) return {};
+    std::string text;
+    if (HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */)) {
+        if (HGLOBAL data = LoadResource(module, found))
+            text.assign(static_cast<const char*>(LockResource(data)), SizeofResource(module, found));
+    }
+    FreeLibrary(module);
+    return text;
+}
+
+std::string VersionValue(const std::wstring& exe, const wchar_t* name) {
+    DWORD unused = 0;
+    std::string info(GetFileVersionInfoSizeW(exe.c_str(), &unused), '\0');
+    if (info.empty() || !GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data())) return {};
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+    if (!VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) return {};
+    return Narrow(text);
+}
+
 std::string Ini(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
@@ -46,7 +69,16 @@ std::string IniValue(const std::string& text, const std::string& section, const 
     return lines.substr(start, lines.find_first_of("\r\n", start) - start);
 }
 
-AppSession::AppSession(const std::string& ini) {
+AppSession::AppSession(const std::string& ini, const std::wstring& exe) {
+    if (exe.empty()) {
+        staged_ = std::make_unique<TempDir>();
+        exe_ = Stage(FromBuildPath(PWSTD_EXE_PATH), staged_->path(), true);
+    } else {
+        exe_ = exe;
+    }
+    folder_ = exe_.substr(0, exe_.find_last_of(L'\\'));
+    if (!exe.empty() && !CopyFileW(StandinDllPath().c_str(), (folder_ + L"\\winmm.dll").c_str(), FALSE))
+        throw std::runtime_error("cannot put the stand-in winmm.dll beside " + Narrow(exe));
     if (!ini.empty()) WriteBytes(ini_path(), ini);
     winmm_.set(Idle(0));
 }
@@ -56,8 +88,7 @@ AppSession::~AppSession() {
 }
 
 void AppSession::Start() {
-    const std::wstring exe = Stage(FromBuildPath(PWSTD_EXE_PATH), dir_.path(), true);
-    process_ = Process::Start(exe, {}, winmm_.env());
+    process_ = Process::Start(exe_, {}, winmm_.env());
     const int added = WaitTray(0, [](const TrayCall& call) { return call.message == NIM_ADD; }, std::chrono::seconds(20));
     if (added < 0) throw std::runtime_error("PwStd added no tray icon");
     window_ = reinterpret_cast<HWND>(

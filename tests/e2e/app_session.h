@@ -23,8 +23,10 @@ inline constexpr const char* kPausedTip = "停止中・・・";
 
 class AppSession {
 public:
-    // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file.
-    explicit AppSession(const std::string& ini);
+    // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file. The
+    // program built with the tests is staged in a fresh folder, or, when `exe` is given, that
+    // program runs where it is (an unpacked package); the stand-in winmm.dll goes beside it.
+    explicit AppSession(const std::string& ini, const std::wstring& exe = {});
     ~AppSession();
 
     // Starts the program and waits until it has added its tray icon and started its timer.
@@ -35,7 +37,7 @@ public:
     TrayRecorder& tray() { return tray_; }
     Process& process() { return process_; }
     HWND window() const { return window_; }  // the hidden window the tray icon calls back
-    std::wstring ini_path() const { return dir_.file(L"PwStd.ini"); }
+    std::wstring ini_path() const { return folder_ + L"\\PwStd.ini"; }
 
     // The tray callback with mouse message `mouse` (513 left press, 516 right press ...).
     void Callback(uint32_t mouse) const;
@@ -57,13 +59,19 @@ public:
     std::vector<HWND> VisibleWindows() const;
 
 private:
-    TempDir dir_;
+    std::unique_ptr<TempDir> staged_;  // the fresh folder, when the program is staged
+    std::wstring exe_, folder_;
     StandinWinmm winmm_;
     KeyRecorder keys_;
     TrayRecorder tray_;
     Process process_;
     HWND window_ = nullptr;
 };
+
+// The executable's manifest as text, and a value of its version information ("ProductVersion" ...);
+// empty when missing.
+std::string ManifestOf(const std::wstring& exe);
+std::string VersionValue(const std::wstring& exe, const wchar_t* name);
 
 // The settings file's text from lines "[Section]" and "key=value".
 std::string Ini(const std::vector<std::string>& lines);

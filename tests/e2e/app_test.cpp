@@ -20,23 +20,17 @@ TEST(App, ExecutableCarriesItsIconsManifestAndVersion) {
     // The program's icon (1), the paused icon and the four running frames.
     for (int id : {1, 10, 11, 12, 13, 14})
         EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */), nullptr) << id;
-    EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */), nullptr);
     FreeLibrary(module);
 
-    DWORD unused = 0;
-    std::string info(GetFileVersionInfoSizeW(exe.c_str(), &unused), '\0');
-    ASSERT_FALSE(info.empty());
-    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
-    auto value = [&](const wchar_t* name) {
-        wchar_t* text = nullptr;
-        UINT length = 0;
-        const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
-        if (!VerQueryValueW(info.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)) return std::string();
-        return Narrow(text);
-    };
-    EXPECT_EQ(value(L"ProductName"), "Padwright Standard");
-    EXPECT_EQ(value(L"ProductVersion"), "1.4");
-    EXPECT_EQ(value(L"FileDescription"), "ジョイスティックで仮想キーボード");
+    // The project version, in the version information and the manifest; started as the user who
+    // starts it, never asking to run as administrator.
+    const std::string manifest = ManifestOf(exe);
+    EXPECT_NE(manifest.find("name=\"PwStd\" version=\"" PWSTD_VERSION ".0\""), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>"), std::string::npos);
+    EXPECT_EQ(VersionValue(exe, L"ProductName"), "Padwright Standard");
+    EXPECT_EQ(VersionValue(exe, L"ProductVersion"), PWSTD_VERSION);
+    EXPECT_EQ(VersionValue(exe, L"FileVersion"), PWSTD_VERSION);
+    EXPECT_EQ(VersionValue(exe, L"FileDescription"), "ジョイスティックで仮想キーボード");
 }
 
 struct StartCase {

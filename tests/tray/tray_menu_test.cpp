@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/tray/tray_rig.h"
 
@@ -115,9 +116,42 @@ TEST_F(TrayMenu, ADialogNotBuiltYetShowsNothing) {
     EXPECT_EQ(rig.state.PadActive, False);
 }
 
-TEST_F(TrayMenu, HelpOpensTheFileNextToTheProgram) {
-    rig.Item("mnuHelp").Choose();
-    EXPECT_EQ(rig.log, Log{"help C:\\Tools\\PWSTD.HLP"});
+struct HelpCase {
+    const char* system;
+    uint32_t major_version;
+    std::string folder;
+    std::vector<std::string> files;
+    Log expected;
+};
+
+// The old help file opens with the Windows help engine only where the engine still exists;
+// otherwise the HTML help opens, and when it is missing too, nothing happens.
+TEST_F(TrayMenu, HelpOpensTheOldHelpFileOnlyWhereTheEngineIsElseTheHtmlHelp) {
+    const std::string hlp = "C:\\Tools\\PWSTD.HLP", html = "C:\\Tools\\help\\index.html";
+    const HelpCase cases[] = {
+        {"XP", 5, "C:\\Tools", {hlp, html}, {"help " + hlp}},
+        {"7", 6, "C:\\Tools", {hlp}, {"help " + hlp}},
+        {"7 without PWSTD.HLP", 6, "C:\\Tools", {html}, {"open " + html}},
+        {"10", 10, "C:\\Tools", {hlp, html}, {"open " + html}},
+        {"11", 10, "C:\\Tools", {html}, {"open " + html}},
+        {"unknown", 0, "C:\\Tools", {hlp, html}, {"open " + html}},
+        {"10 without any help", 10, "C:\\Tools", {hlp}, {}},
+        {"7 without any help", 6, "C:\\Tools", {}, {}},
+        {"a drive's root", 10, "D:\\", {"D:\\help\\index.html"}, {"open D:\\help\\index.html"}},
+        {"a folder named in Korean and Japanese", 10, "C:\\게임\\パッド",
+         {"C:\\게임\\パッド\\help\\index.html"}, {"open C:\\게임\\パッド\\help\\index.html"}},
+    };
+    for (const HelpCase& c : cases) {
+        SCOPED_TRACE(c.system);
+        rig.log.clear();
+        rig.shell.major_version = c.major_version;
+        rig.shell.folder = c.folder;
+        rig.shell.files = {c.files.begin(), c.files.end()};
+        rig.Item("mnuHelp").Choose();
+        EXPECT_EQ(rig.log, c.expected);
+        EXPECT_EQ(rig.form.DialogOpen, False);
+        EXPECT_EQ(rig.form.MenuOpen, False);
+    }
 }
 
 TEST_F(TrayMenu, TaskbarCreatedAddsTheIconInTheStateInForce) {

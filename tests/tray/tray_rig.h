@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,8 +67,13 @@ class FakeShell final : public Shell {
 public:
     explicit FakeShell(Log& log) : log_(log) {}
     std::string folder = "C:\\Tools";
+    std::set<std::string> files;  // the paths FileExists finds
+    uint32_t major_version = 10;
     void BringToForeground() override { log_.push_back("foreground"); }
     void OpenHelp(const std::string& path) override { log_.push_back("help " + path); }
+    void OpenDocument(const std::string& path) override { log_.push_back("open " + path); }
+    bool FileExists(const std::string& path) override { return files.count(path) > 0; }
+    uint32_t SystemMajorVersion() override { return major_version; }
     std::string ExeFolder() override { return folder; }
     [[noreturn]] void EndProgram() override {
         log_.push_back("end");
