@@ -46,7 +46,10 @@ std::string IniValue(const std::string& text, const std::string& section, const 
     return lines.substr(start, lines.find_first_of("\r\n", start) - start);
 }
 
-AppSession::AppSession(const std::string& ini) {
+AppSession::AppSession(const std::string& ini, const std::wstring& folder)
+    : folder_(folder.empty() ? dir_.path() : dir_.file(folder)) {
+    if (!folder.empty() && !CreateDirectoryW(folder_.c_str(), nullptr))
+        throw std::runtime_error("cannot create the program's folder");
     if (!ini.empty()) WriteBytes(ini_path(), ini);
     winmm_.set(Idle(0));
 }
@@ -56,7 +59,7 @@ AppSession::~AppSession() {
 }
 
 void AppSession::Start() {
-    const std::wstring exe = Stage(FromBuildPath(PWSTD_EXE_PATH), dir_.path(), true);
+    const std::wstring exe = Stage(FromBuildPath(PWSTD_EXE_PATH), folder_, true);
     process_ = Process::Start(exe, {}, winmm_.env());
     const int added = WaitTray(0, [](const TrayCall& call) { return call.message == NIM_ADD; }, std::chrono::seconds(20));
     if (added < 0) throw std::runtime_error("PwStd added no tray icon");

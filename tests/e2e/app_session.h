@@ -23,8 +23,9 @@ inline constexpr const char* kPausedTip = "停止中・・・";
 
 class AppSession {
 public:
-    // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file.
-    explicit AppSession(const std::string& ini);
+    // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file. `folder`
+    // names the folder the program is staged in, inside a fresh one; empty: the fresh one itself.
+    explicit AppSession(const std::string& ini, const std::wstring& folder = {});
     ~AppSession();
 
     // Starts the program and waits until it has added its tray icon and started its timer.
@@ -35,7 +36,7 @@ public:
     TrayRecorder& tray() { return tray_; }
     Process& process() { return process_; }
     HWND window() const { return window_; }  // the hidden window the tray icon calls back
-    std::wstring ini_path() const { return dir_.file(L"PwStd.ini"); }
+    std::wstring ini_path() const { return folder_ + L"\\PwStd.ini"; }
 
     // The tray callback with mouse message `mouse` (513 left press, 516 right press ...).
     void Callback(uint32_t mouse) const;
@@ -58,6 +59,7 @@ public:
 
 private:
     TempDir dir_;
+    std::wstring folder_;
     StandinWinmm winmm_;
     KeyRecorder keys_;
     TrayRecorder tray_;
