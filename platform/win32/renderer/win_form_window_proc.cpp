@@ -106,6 +106,10 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             EndPaint(window_, &paint);
             return 0;
         }
+        case WM_DPICHANGED:
+            // Moved onto a display of another scale: laid out anew there, in the place suggested.
+            Rescale(ScreenDpi{LOWORD(wparam), HIWORD(wparam)}, *reinterpret_cast<const RECT*>(lparam));
+            return 0;
         case WM_LBUTTONDOWN: MouseDown(1, wparam, lparam); return 0;
         case WM_RBUTTONDOWN: MouseDown(2, wparam, lparam); return 0;
         case WM_MBUTTONDOWN: MouseDown(4, wparam, lparam); return 0;
