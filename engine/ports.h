@@ -86,13 +86,15 @@ public:
 class Profile {
 public:
     virtual ~Profile() = default;
-    // GetPrivateProfileStringA(section, key, def, buffer of 255, file): the value (UTF-8 here,
-    // ANSI in the file), `def` when the file, section or key is missing, "" for an empty value; at
-    // most 254 ANSI bytes. Names compare without regard to case. UI thread.
+    // As GetPrivateProfileStringA(section, key, def, buffer of 255, file) reads it: the value
+    // (UTF-8 here, ANSI in the file), `def` when the file, section or key is missing, "" for an
+    // empty value; at most 254 ANSI bytes. Names compare without regard to case. `file` may name
+    // a folder in any script. UI thread.
     virtual std::string get(const std::string& section, const std::string& key,
                             const std::string& def, const std::string& file) = 0;
-    // WritePrivateProfileStringA(section, key, value, file): replaces the key in place, or adds it
-    // (and its section, and the file) at the end. Returns nonzero when written. UI thread.
+    // As WritePrivateProfileStringA(section, key, value, file) writes it: replaces the key in
+    // place, or adds it (and its section, and the file) at the end. Returns nonzero when written.
+    // UI thread.
     virtual int32_t put(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) = 0;
 };

@@ -3,7 +3,8 @@
 // order they are made, and the figures drawn once along its edge. A renderer replays both on the
 // native window. All coordinates are pixels relative to the window's top-left corner, y downward;
 // they are the client area's too, as shapes are for borderless windows (renderers ignore them on
-// any other).
+// any other). Pixels are those of a display of 96 dots per inch: a renderer shows the shape
+// Scaled() to its window's resolution, as the window and its controls grow with it.
 #include <cstdint>
 #include <vector>
 
@@ -66,5 +67,9 @@ Point PointOnArc(const Figure& arc, double angle);
 
 // The sweep of an arc in radians, in (0, 2π]: how far it turns counterclockwise from start to end.
 double ArcSweep(const Figure& arc);
+
+// The shape on a display of `dpi` dots per inch: every coordinate, radius and pen width times
+// dpi / 96, region boxes and pen widths rounded to whole pixels. At 96 it is the shape itself.
+WindowShape Scaled(const WindowShape& shape, int dpi);
 
 }  // namespace pwstd::forms

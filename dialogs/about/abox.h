@@ -18,8 +18,10 @@ public:
     ABox() = default;
 
     const forms::FormSpec& Layout() const override;
-    // The same shape at every opening; the renderer builds the native region and outline from it
-    // each time it creates the window, then centres the window on the screen.
+    // The same shape at every opening, in pixels of a 96-dpi display; the renderer builds the
+    // native region and outline from it, scaled to the window's resolution, each time it creates
+    // the window (and again when the window moves to a display of another scale), then centres
+    // the window on the screen.
     const forms::WindowShape* Shape() const override;
 
 protected:

@@ -1,6 +1,7 @@
 #pragma once
 // The Windows profile service over the settings file, which keeps ANSI text in the system code
-// page; the program's UTF-8 is converted at this edge.
+// page. The path goes to the service in Unicode (any folder name works); values keep the lengths
+// and bytes of the ANSI service. The program's UTF-8 is converted at this edge.
 #include "engine/ports.h"
 
 namespace pwstd {

@@ -151,6 +151,36 @@ TEST(AboutShape, TwoDiscsJoinedByABarAcrossTheirUpperHalves) {
     for (int x = 1; x < 351; ++x) EXPECT_TRUE(replay.window->Contains(x, 75)) << "gap at x=" << x;
 }
 
+// On a display of any scale the window, its controls and its shape grow together: every control
+// lies inside the shape, each corner of it a pixel in, save the title's upper corners (its box
+// reaches above the discs' curve, its text does not). At 96 dpi the shape is the described one.
+TEST(AboutShape, EveryControlLiesInsideTheShapeAtEveryScale) {
+    EXPECT_EQ(RegionReplay(forms::Scaled(Shape(), 96)).calls, RegionReplay(Shape()).calls);
+    ABox box;
+    box.Load();
+    for (const int dpi : {96, 120, 144, 168, 192, 240, 288}) {
+        const RegionReplay replay(forms::Scaled(Shape(), dpi));
+        ASSERT_NE(replay.window, nullptr);
+        // Twips to pixels as the renderer places controls, rounding halves up.
+        auto px = [dpi](int32_t twips) { return (twips * dpi + 720) / 1440; };
+        for (const auto& control : box.Controls()) {
+            const forms::Rect& place = control->layout().Place;
+            const int left = px(place.Left), top = px(place.Top);
+            const int right = left + px(place.Width), bottom = top + px(place.Height);
+            const bool title = control->name() == "Label1" && control->index() == 0;
+            const std::pair<int, int> corners[] = {
+                {left + 1, bottom - 2}, {right - 2, bottom - 2}, {left + 1, top + 1}, {right - 2, top + 1}};
+            for (size_t i = 0; i < (title ? 2u : 4u); ++i) {
+                EXPECT_TRUE(replay.window->Contains(corners[i].first, corners[i].second))
+                    << control->name() << "(" << control->index() << ") corner " << i << " at " << dpi << " dpi";
+            }
+            if (title) {
+                EXPECT_TRUE(replay.window->Contains((left + right) / 2, top + 1)) << dpi << " dpi";
+            }
+        }
+    }
+}
+
 // Ends of the outline's figures meet: a gap of more than two pixels would show.
 double Distance(forms::Point a, forms::Point b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
 

@@ -16,6 +16,16 @@
 namespace pwstd::test {
 namespace {
 
+int ScreenDpiX() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The described pixels are those of a 96-dpi display: the window grows with the screen's scale.
+int Px(int pixels, int dpi = ScreenDpiX()) { return MulDiv(pixels, dpi, 96); }
+
 class AboutWindowTest : public ::testing::Test {
 protected:
     HWND Window() const { return host.ActiveFormWindow(); }
@@ -89,6 +99,38 @@ protected:
     void Post(HWND window, UINT message, WPARAM wparam, LPARAM lparam) const {
         PostMessageW(window, message, wparam, lparam);
     }
+    // The window at `dpi`: its client area and region, and every control inside the region, each
+    // corner of it a pixel in, save the title's upper corners (its box reaches above the discs'
+    // curve, its text does not).
+    void ExpectShapedAt(int dpi) const {
+        RECT client{};
+        GetClientRect(Window(), &client);
+        EXPECT_EQ(client.right, Px(352, dpi));
+        EXPECT_EQ(client.bottom, Px(150, dpi));
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(GetWindowRgn(Window(), region), COMPLEXREGION);
+        for (const auto& control : about.Controls()) {
+            const RECT r = PlaceOf(NativeOf(Window(), about, *control));
+            const bool title = control->name() == "Label1" && control->index() == 0;
+            const POINT corners[] = {{r.left + 1, r.bottom - 2}, {r.right - 2, r.bottom - 2},
+                                     {r.left + 1, r.top + 1},    {r.right - 2, r.top + 1}};
+            for (size_t i = 0; i < (title ? 2u : 4u); ++i) {
+                EXPECT_TRUE(PtInRegion(region, corners[i].x, corners[i].y))
+                    << control->name() << "(" << control->index() << ") corner " << i << " at " << dpi << " dpi";
+            }
+            if (title) {
+                EXPECT_TRUE(PtInRegion(region, (r.left + r.right) / 2, r.top + 1)) << "title at " << dpi;
+            }
+        }
+        DeleteObject(region);
+    }
+    // The outline is what the window paints: the gray edge at the left of the left disc.
+    bool OutlineShownAt(int dpi) const {
+        HDC dc = GetDC(Window());
+        const COLORREF edge = GetPixel(dc, Px(2, dpi), Px(75, dpi)), inner = GetPixel(dc, Px(4, dpi), Px(75, dpi));
+        ReleaseDC(Window(), dc);
+        return edge == RGB(128, 128, 128) || inner == RGB(160, 160, 160);
+    }
 
     OwnerWindow owner;
     WinWindowHost host{owner.Handle(), kProgramIconResource};
@@ -103,25 +145,33 @@ TEST_F(AboutWindowTest, ShowsBorderlessInTheShapeOfTwoDiscsAndABar) {
         WaitForWindow(),
         {"shape",
          [&] {
-             RECT client{}, frame{};
-             GetClientRect(Window(), &client);
+             RECT frame{};
              GetWindowRect(Window(), &frame);
-             EXPECT_EQ(client.right, 352);
-             EXPECT_EQ(client.bottom, 150);
-             EXPECT_EQ(frame.right - frame.left, 352) << "no border";
+             EXPECT_EQ(frame.right - frame.left, Px(352)) << "no border";
              EXPECT_FALSE(HasStyle(Window(), WS_CAPTION));
+             ExpectShapedAt(ScreenDpiX());
              EXPECT_EQ(GetWindowRgn(Window(), region), COMPLEXREGION);
-             EXPECT_FALSE(PtInRegion(region, 2, 140));
-             EXPECT_FALSE(PtInRegion(region, 349, 2));
-             EXPECT_TRUE(PtInRegion(region, 75, 75));
-             EXPECT_TRUE(PtInRegion(region, 275, 75));
-             EXPECT_TRUE(PtInRegion(region, 175, 50));
-             // The outline is what the window paints: the gray edge at the left of the left disc.
-             HDC dc = GetDC(Window());
-             const COLORREF edge = GetPixel(dc, 2, 75), inner = GetPixel(dc, 4, 75);
-             ReleaseDC(Window(), dc);
-             EXPECT_TRUE(edge == RGB(128, 128, 128) || inner == RGB(160, 160, 160))
-                 << std::hex << edge << " " << inner;
+             EXPECT_FALSE(PtInRegion(region, Px(2), Px(140)));
+             EXPECT_FALSE(PtInRegion(region, Px(349), Px(2)));
+             EXPECT_TRUE(PtInRegion(region, Px(75), Px(75)));
+             EXPECT_TRUE(PtInRegion(region, Px(275), Px(75)));
+             EXPECT_TRUE(PtInRegion(region, Px(175), Px(50)));
+             EXPECT_TRUE(OutlineShownAt(ScreenDpiX()));
+             return true;
+         }},
+        {"moved onto a display of twice the scale",
+         [&] {
+             const int dpi = 2 * ScreenDpiX();
+             RECT suggested{0, 0, Px(352, dpi), Px(150, dpi)};
+             SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+             RECT frame{};
+             GetWindowRect(Window(), &frame);
+             EXPECT_TRUE(EqualRect(&frame, &suggested));
+             ExpectShapedAt(dpi);
+             return true;
+         }},
+        {"its outline drawn anew", [this] { return OutlineShownAt(2 * ScreenDpiX()); }},
+        {"close", [this] {
              about.Unload();
              return true;
          }},
@@ -169,12 +219,12 @@ TEST_F(AboutWindowTest, APressOfAnyButtonOnTheSurfaceClosesIt) {
 TEST_F(AboutWindowTest, ClicksOnTheTextsTheIconOrOutsideTheShapeDoNotCloseItButOnTheSurfaceDo) {
     EXPECT_TRUE(ShowUntilClosed({
         WaitForWindow(),
-        KeepsOpen("click on the title", [this] { ClickAt(100, 20); }),
-        KeepsOpen("click on the credit", [this] { ClickAt(200, 64); }),
-        KeepsOpen("click on the icon", [this] { ClickAt(74, 74); }),
-        KeepsOpen("click in the corner outside the shape", [this] { ClickAt(3, 146); }),
-        KeepsOpen("click between the discs below the bar", [this] { ClickAt(175, 130); }),
-        Closes("click on the surface", [this] { ClickAt(20, 100); }),
+        KeepsOpen("click on the title", [this] { ClickAt(Px(100), Px(20)); }),
+        KeepsOpen("click on the credit", [this] { ClickAt(Px(200), Px(64)); }),
+        KeepsOpen("click on the icon", [this] { ClickAt(Px(74), Px(74)); }),
+        KeepsOpen("click in the corner outside the shape", [this] { ClickAt(Px(3), Px(146)); }),
+        KeepsOpen("click between the discs below the bar", [this] { ClickAt(Px(175), Px(130)); }),
+        Closes("click on the surface", [this] { ClickAt(Px(20), Px(100)); }),
     }));
 }
 

@@ -69,10 +69,13 @@ std::string IniValue(const std::string& text, const std::string& section, const 
     return lines.substr(start, lines.find_first_of("\r\n", start) - start);
 }
 
-AppSession::AppSession(const std::string& ini, const std::wstring& exe) {
+AppSession::AppSession(const std::string& ini, const std::wstring& folder, const std::wstring& exe) {
     if (exe.empty()) {
         staged_ = std::make_unique<TempDir>();
-        exe_ = Stage(FromBuildPath(PWSTD_EXE_PATH), staged_->path(), true);
+        const std::wstring dir = folder.empty() ? staged_->path() : staged_->file(folder);
+        if (!folder.empty() && !CreateDirectoryW(dir.c_str(), nullptr))
+            throw std::runtime_error("cannot create the program's folder");
+        exe_ = Stage(FromBuildPath(PWSTD_EXE_PATH), dir, true);
     } else {
         exe_ = exe;
     }

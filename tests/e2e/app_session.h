@@ -24,9 +24,10 @@ inline constexpr const char* kPausedTip = "停止中・・・";
 class AppSession {
 public:
     // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file. The
-    // program built with the tests is staged in a fresh folder, or, when `exe` is given, that
-    // program runs where it is (an unpacked package); the stand-in winmm.dll goes beside it.
-    explicit AppSession(const std::string& ini, const std::wstring& exe = {});
+    // program built with the tests is staged in a fresh folder (in a folder named `folder` inside
+    // it, when given), or, when `exe` is given, that program runs where it is (an unpacked
+    // package); the stand-in winmm.dll goes beside it.
+    explicit AppSession(const std::string& ini, const std::wstring& folder = {}, const std::wstring& exe = {});
     ~AppSession();
 
     // Starts the program and waits until it has added its tray icon and started its timer.

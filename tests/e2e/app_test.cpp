@@ -17,9 +17,21 @@ TEST(App, ExecutableCarriesItsIconsManifestAndVersion) {
     const std::wstring exe = FromBuildPath(PWSTD_EXE_PATH);
     HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     ASSERT_NE(module, nullptr);
-    // The program's icon (1), the paused icon and the four running frames.
-    for (int id : {1, 10, 11, 12, 13, 14})
-        EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */), nullptr) << id;
+    // The program's icon (1), the paused icon and the four running frames, each with an image of
+    // every size the system asks for at display scales of 100 to 200 %, so none is stretched.
+    const std::vector<int> tray_sizes = {16, 20, 24, 32}, program_sizes = {16, 20, 24, 32, 48};
+    for (int id : {1, 10, 11, 12, 13, 14}) {
+        HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
+        ASSERT_NE(group, nullptr) << id;
+        // The group's directory: three 16-bit words, then an entry of 14 bytes per image whose
+        // first byte is its width.
+        const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+        ASSERT_NE(directory, nullptr) << id;
+        std::vector<int> sizes;
+        for (int i = 0; i < directory[4] + 256 * directory[5]; ++i) sizes.push_back(directory[6 + 14 * i]);
+        std::sort(sizes.begin(), sizes.end());
+        EXPECT_EQ(sizes, id == 1 ? program_sizes : tray_sizes) << id;
+    }
     FreeLibrary(module);
 
     // The project version, in the version information and the manifest; started as the user who
@@ -57,7 +69,7 @@ TEST(App, StartAddsTheIconThenStartsTheTimerWithTheClampedWait) {
         EXPECT_EQ(add.callback, 512u);
         EXPECT_EQ(add.tip, kRunningTip);
         EXPECT_NE(add.icon, 0u);
-        EXPECT_EQ(add.icon_width, 16u);
+        EXPECT_EQ(add.icon_width, static_cast<uint32_t>(GetSystemMetrics(SM_CXSMICON)));
         EXPECT_FALSE(IsWindowVisible(app.window()));
 
         const auto begin = app.winmm().calls(standin::Call::BeginPeriod);

@@ -84,6 +84,7 @@ struct FileFaultCase {
     const char* name;
     SettingsFault fault;
     bool readable;  // the file can still be read while the fault stands
+    const wchar_t* folder = L"";  // the program's folder, in the test's own
 };
 
 const FileFaultCase kFileFaults[] = {
@@ -92,6 +93,9 @@ const FileFaultCase kFileFaults[] = {
     {"folder read-only", SettingsFault::ReadOnlyFolder, true},
     {"file locked by another program", SettingsFault::Locked, false},
     {"a directory named PwStd.ini", SettingsFault::Directory, false},
+    // Korean letters and "é" have no place in the ANSI code page (932 here): the file must be
+    // reached by its Unicode path.
+    {"a folder named outside the ANSI code page", SettingsFault::None, true, L"설정 é"},
 };
 
 // With the start-up rule 2, start-up applies the template of the last exit and writes it back.
@@ -99,7 +103,7 @@ TEST(Fault, ASettingsFileThatCannotBeWrittenOrReadAtStartUpStillGivesAWorkingPad
     const std::string repeat_pairs = "+32 -32 +32 -32 +32 -32 +32 -32";
     for (const FileFaultCase& c : kFileFaults) {
         SCOPED_TRACE(c.name);
-        AppSession app(SettingsText("03"));
+        AppSession app(SettingsText("03"), c.folder);
         const std::string original = ReadFileBytes(app.ini_path());
         SettingsObstacle obstacle(c.fault, app.ini_path());
         app.Start();
@@ -129,7 +133,7 @@ TEST(Fault, ASettingsFileThatCannotBeWrittenOrReadAtStartUpStillGivesAWorkingPad
 TEST(Fault, ATemplateChosenWhileTheFileCannotBeWrittenStillAppliesAndTheFileStaysIntact) {
     for (const FileFaultCase& c : kFileFaults) {
         SCOPED_TRACE(c.name);
-        AppSession app(SettingsText("0"));
+        AppSession app(SettingsText("0"), c.folder);
         app.Start();
         ASSERT_EQ(PressButton1(app), "+65 -65");
         const std::string before = ReadFileBytes(app.ini_path());  // as start-up wrote it

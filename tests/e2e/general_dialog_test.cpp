@@ -79,7 +79,8 @@ struct ScrollStep {
 constexpr WORD kClickRightArrow = 0xFFFF;
 
 TEST(GeneralDialog, SlidersMoveTheirLabelsAndOkWritesEverySetting) {
-    AppSession app("");
+    // In a folder whose name the ANSI code page cannot hold: OK still writes the file.
+    AppSession app("", L"설정 é");
     app.Start();
     const GeneralDialog dialog(OpenSettings(app, SettingsItem::General));
     ASSERT_NE(dialog.window, nullptr);

@@ -116,6 +116,16 @@ TEST_F(FormWindowTest, ForwardsNativeInputToTheModelAndPutsModelChangesOntoTheCo
              EXPECT_EQ(BackgroundOf(Window(), Native("Text2"), WM_CTLCOLOREDIT), GetSysColor(COLOR_WINDOW));
              // A read-only box paints through WM_CTLCOLORSTATIC, in a text box's colour too.
              EXPECT_EQ(BackgroundOf(Window(), Native("Text3"), WM_CTLCOLORSTATIC), GetSysColor(COLOR_WINDOW));
+             // A dark high-contrast theme's white text: black on the yellow, the system's on its own
+             // background.
+             const int element = COLOR_WINDOWTEXT;
+             const COLORREF saved = GetSysColor(element), white = RGB(255, 255, 255);
+             SetSysColors(1, &element, &white);
+             const COLORREF on_yellow = TextColorOf(Window(), Native("Text1"), WM_CTLCOLOREDIT);
+             const COLORREF on_window = TextColorOf(Window(), Native("Text2"), WM_CTLCOLOREDIT);
+             SetSysColors(1, &element, &saved);
+             EXPECT_EQ(on_yellow, RGB(0, 0, 0));
+             EXPECT_EQ(on_window, white);
              return true;
          }},
         {"focus moved natively",

@@ -9,6 +9,22 @@
 namespace pwstd::test {
 namespace {
 
+LOGFONTW FontOf(HWND native) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(native, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+    BITMAP image{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof image, &image);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return image.bmWidth;
+}
+
 TEST_F(FormWindowTest, CreatesEveryControlFromTheLoadedFormWithItsLayoutStylesAndFonts) {
     const bool finished = Show({
         WaitForWindow(),
@@ -95,6 +111,34 @@ TEST_F(FormWindowTest, CreatesEveryControlFromTheLoadedFormWithItsLayoutStylesAn
              metrics.cbSize = sizeof metrics;
              SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
              EXPECT_EQ(std::wstring(label_font.lfFaceName), metrics.lfMessageFont.lfFaceName);
+             return true;
+         }},
+        {"moved onto a display of twice the scale, and back",
+         [this] {
+             const int dpi = DpiX();
+             RECT frame{};
+             GetWindowRect(Window(), &frame);
+             const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+             const LONG message_font = FontOf(Native("Label1")).lfHeight;
+             for (const int now : {2 * dpi, dpi}) {
+                 SCOPED_TRACE(now);
+                 RECT suggested{20, 30, 20 + MulDiv(width, now, dpi), 30 + MulDiv(height, now, dpi)};
+                 SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(now, now), reinterpret_cast<LPARAM>(&suggested));
+                 GetWindowRect(Window(), &frame);
+                 EXPECT_TRUE(EqualRect(&frame, &suggested));
+                 const RECT scroll = PlaceOf(Native("HScroll1"));
+                 EXPECT_EQ(scroll.left, MulDiv(120 + 240, now, 1440));
+                 EXPECT_EQ(scroll.top, MulDiv(120 + 480, now, 1440));
+                 EXPECT_EQ(scroll.right - scroll.left, MulDiv(3500, now, 1440));
+                 const RECT ok = PlaceOf(Native("Command2", 0));
+                 EXPECT_EQ(ok.left, MulDiv(1680, now, 1440));
+                 EXPECT_EQ(ok.bottom - ok.top, MulDiv(495, now, 1440));
+                 EXPECT_EQ(FontOf(Native("Text1")).lfHeight, -MulDiv(12, now, 72));
+                 EXPECT_EQ(FontOf(Native("Text1")).lfWeight, FW_BOLD);
+                 EXPECT_EQ(FontOf(Native("Label1")).lfHeight, MulDiv(message_font, now, dpi));
+                 const auto image = reinterpret_cast<HICON>(SendMessageW(Native("Image1"), STM_GETICON, 0, 0));
+                 EXPECT_EQ(IconWidth(image), MulDiv(GetSystemMetrics(SM_CXICON), now, dpi));
+             }
              return true;
          }},
         {"input method contexts",

@@ -48,6 +48,15 @@ COLORREF BackgroundOf(HWND form_window, HWND child, UINT ctlcolor_message) {
     return described.lbColor;
 }
 
+COLORREF TextColorOf(HWND form_window, HWND child, UINT ctlcolor_message) {
+    HDC dc = GetDC(child);
+    SetTextColor(dc, RGB(1, 2, 3));  // none of the colours the form sets
+    SendMessageW(form_window, ctlcolor_message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child));
+    const COLORREF color = GetTextColor(dc);
+    ReleaseDC(child, dc);
+    return color;
+}
+
 void PressKey(BYTE virtual_key) {
     keybd_event(virtual_key, static_cast<BYTE>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC)), 0, 0);
     keybd_event(virtual_key, static_cast<BYTE>(MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);

@@ -19,6 +19,8 @@ std::wstring ClassOf(HWND window);
 RECT PlaceOf(HWND child);
 // The background colour the form gives `child` when it paints (WM_CTLCOLOREDIT / STATIC).
 COLORREF BackgroundOf(HWND form_window, HWND child, UINT ctlcolor_message);
+// The text colour the form sets for `child` when it paints.
+COLORREF TextColorOf(HWND form_window, HWND child, UINT ctlcolor_message);
 // A key press and release through the system's input, as the user's keyboard sends it.
 void PressKey(BYTE virtual_key);
 

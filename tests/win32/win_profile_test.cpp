@@ -88,15 +88,21 @@ TEST(WinProfile, ACutValueEndsWithWholeCharacters) {
     }
 }
 
-TEST(WinProfile, FindsTheFileInAFolderWithAJapaneseName) {
-    wintest::TempDir dir;
-    const std::wstring folder = dir.file(L"設定フォルダ");
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    const std::string file = Narrow(folder + L"\\PwStd.ini");
-    WinProfile profile;
-    EXPECT_NE(profile.put("Padwright Standard", "Wait", "40", file), 0);
-    EXPECT_EQ(profile.get("Padwright Standard", "Wait", "25", file), "40");
-    EXPECT_FALSE(wintest::ReadFileBytes(folder + L"\\PwStd.ini").empty());
+// The folder's name need not fit the ANSI code page: Korean letters and "é" have no place in code
+// page 932, yet the file is found, and stays ANSI.
+TEST(WinProfile, FindsTheFileInAFolderNamedInAnyScript) {
+    for (const std::wstring name : {L"設定フォルダ", L"설정 é"}) {
+        wintest::TempDir dir;
+        const std::wstring folder = dir.file(name);
+        ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+        const std::string file = Narrow(folder + L"\\PwStd.ini");
+        WinProfile profile;
+        EXPECT_NE(profile.put("KeySetteiTemp1", "TempName", "テンプレート１", file), 0) << file;
+        EXPECT_EQ(profile.get("KeySetteiTemp1", "TempName", "", file), "テンプレート１") << file;
+        EXPECT_EQ(wintest::ReadFileBytes(folder + L"\\PwStd.ini"),
+                  "[KeySetteiTemp1]\r\nTempName=" + Utf8ToAnsi("テンプレート１") + "\r\n")
+            << file;
+    }
 }
 
 }  // namespace

@@ -76,13 +76,6 @@ HWND CreateNativeControl(const forms::Control& control, const NativeControlPlace
         case ControlKind::TextBox:
             if (control.layout().MaxLength > 0) SendMessageW(native, EM_LIMITTEXT, control.layout().MaxLength, 0);
             break;
-        case ControlKind::Image: {
-            // Shared icons belong to the system's cache: nothing to free.
-            HANDLE icon = LoadImageW(place.Instance, MAKEINTRESOURCEW(control.layout().Picture), IMAGE_ICON, 0, 0,
-                                     LR_DEFAULTSIZE | LR_SHARED);
-            if (icon != nullptr) SendMessageW(native, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-            break;
-        }
         default: break;
     }
     return native;

@@ -15,11 +15,12 @@ struct NativeControlPlacement {
     int Id = 0;               // the child window's id
     bool StartsGroup = true;  // WS_GROUP: the first of a run of option buttons, or any other control
     bool TabStop = false;     // WS_TABSTOP
-    HINSTANCE Instance = nullptr;  // where the icons of images are found
+    HINSTANCE Instance = nullptr;  // the module creating the control
 };
 
 // Creates the native control for `control` in its current state (caption or text, value, range,
-// enabled). Timers have no window: nullptr.
+// enabled). An image's icon is the window's to give (it depends on the window's resolution).
+// Timers have no window: nullptr.
 HWND CreateNativeControl(const forms::Control& control, const NativeControlPlacement& place);
 
 // Puts the model's current value of `property` onto the native control. Back colours are

@@ -14,6 +14,10 @@ FontSet::FontSet(const forms::Font& form_font, ScreenDpi dpi) : dpi_(dpi) {
     } else {
         GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof base_, &base_);
     }
+    // The system's fonts are sized for its own resolution; a window on a display of another scale
+    // takes them to its own.
+    const ScreenDpi system = ScreenDpi::Query();
+    if (dpi_.Y != system.Y) base_.lfHeight = MulDiv(base_.lfHeight, dpi_.Y, system.Y);
     form_font_ = Create(form_font, form_font.Bold);
     // Controls that name a font start from the form's, not from the system's.
     GetObjectW(form_font_, sizeof base_, &base_);

@@ -15,7 +15,7 @@ namespace pwstd {
 class FontSet {
 public:
     // The form's font: `font` with an empty name takes the system's message font face, and a size
-    // of 0 the message font's size.
+    // of 0 the message font's size. Sizes are for a window at `dpi`, whatever the system's.
     FontSet(const forms::Font& form_font, ScreenDpi dpi);
     ~FontSet();
     FontSet(const FontSet&) = delete;

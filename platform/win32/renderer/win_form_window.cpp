@@ -42,9 +42,15 @@ FrameStyle StyleFor(const forms::FormSpec& desc) {
 }  // namespace
 
 FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, int icon_resource)
-    : form_(form), dpi_(ScreenDpi::Query()), fonts_(form.Layout().TextFont, dpi_) {
-    CreateWindowFor(instance, icon_resource);
-    if (window_ != nullptr) CreateControls(instance);
+    : form_(form),
+      instance_(instance),
+      icon_resource_(icon_resource),
+      dpi_(ScreenDpi::Query()),
+      fonts_(std::make_unique<FontSet>(form.Layout().TextFont, dpi_)) {
+    CreateWindowFor();
+    if (window_ == nullptr) return;
+    CreateControls();
+    ShowIcons();
 }
 
 FormWindow::~FormWindow() {
@@ -60,10 +66,11 @@ FormWindow::~FormWindow() {
         DestroyWindow(window_);
     }
     for (auto& [color, brush] : brushes_) DeleteObject(brush);
+    for (HICON icon : icons_) DestroyIcon(icon);
 }
 
-void FormWindow::CreateWindowFor(HINSTANCE instance, int icon_resource) {
-    RegisterFormClass(instance, &FormWindow::WindowProc);
+void FormWindow::CreateWindowFor() {
+    RegisterFormClass(instance_, &FormWindow::WindowProc);
     const forms::FormSpec& desc = form_.Layout();
     const FrameStyle frame = StyleFor(desc);
     RECT outer{0, 0, dpi_.TwipsToPixelsX(desc.ClientWidth), dpi_.TwipsToPixelsY(desc.ClientHeight)};
@@ -74,17 +81,8 @@ void FormWindow::CreateWindowFor(HINSTANCE instance, int icon_resource) {
     const int left = work.left + (work.right - work.left - width) / 2;
     const int top = work.top + (work.bottom - work.top - height) / 2;
     window_ = CreateWindowExW(frame.ExStyle, kWindowClass, Utf8ToWide(desc.Caption).c_str(), frame.Style, left, top,
-                              width, height, nullptr, nullptr, instance, this);
-    // A borderless window may have an outline of its own: its region and outline image.
-    if (window_ != nullptr && desc.Border == forms::BorderStyle::None && form_.Shape() != nullptr) {
-        ApplyWindowShape(window_, *form_.Shape());
-    }
-    if (window_ == nullptr || !desc.ShowIcon || desc.Border == forms::BorderStyle::None) return;
-    for (auto [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int pixels = GetSystemMetrics(size);
-        HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(icon_resource), IMAGE_ICON, pixels, pixels, LR_SHARED);
-        if (icon != nullptr) SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-    }
+                              width, height, nullptr, nullptr, instance_, this);
+    if (window_ != nullptr) ApplyShape();
 }
 
 RECT FormWindow::PlaceInClient(const forms::Control& control) const {
@@ -96,7 +94,7 @@ RECT FormWindow::PlaceInClient(const forms::Control& control) const {
     return dpi_.TwipsToPixels(place);
 }
 
-void FormWindow::CreateControls(HINSTANCE instance) {
+void FormWindow::CreateControls() {
     const auto& controls = form_.Controls();
     for (size_t position = 0; position < controls.size(); ++position) {
         natives_.push_back({controls[position].get(), nullptr, kFirstControlId + static_cast<int>(position)});
@@ -125,12 +123,13 @@ void FormWindow::CreateControls(HINSTANCE instance) {
         const bool tab_stop = std::find(focusable.begin(), focusable.end(), control) != focusable.end();
         native.Window = CreateNativeControl(*control, {.Parent = window_, .Pixels = PlaceInClient(*control),
                                                        .Id = native.Id, .StartsGroup = !continues_group,
-                                                       .TabStop = tab_stop, .Instance = instance});
+                                                       .TabStop = tab_stop, .Instance = instance_});
         if (native.Window == nullptr) continue;
         if (previous != nullptr) {
             SetWindowPos(native.Window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
-        SendMessageW(native.Window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.For(control->layout().TextFont)), FALSE);
+        SendMessageW(native.Window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->For(control->layout().TextFont)),
+                     FALSE);
         AttachControlInput(native.Window, *control, *this);
         by_window_[native.Window] = position;
         previous = native.Window;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -56,9 +57,14 @@ private:
     void NativeFocusArrived(forms::Control& control) override;
     void NativeKeyDown(forms::Control& control, int16_t key_code, int16_t shift) override;
 
-    void CreateWindowFor(HINSTANCE instance, int icon_resource);
-    void CreateControls(HINSTANCE instance);
+    void CreateWindowFor();
+    void CreateControls();
     RECT PlaceInClient(const forms::Control& control) const;
+    // win_form_window_scale.cpp: what depends on the window's resolution.
+    void Rescale(ScreenDpi dpi, const RECT& suggested);
+    void ApplyShape();
+    void ShowIcons();
+    HICON LoadIconSized(int resource, int system_metric);
     void RefreshOptionTabStops();
     void StartTimer(const Native& native);
     void FocusModelControl();
@@ -71,8 +77,11 @@ private:
     void MouseDown(int16_t button, WPARAM wparam, LPARAM lparam);
 
     forms::Form& form_;
-    ScreenDpi dpi_;
-    FontSet fonts_;
+    HINSTANCE instance_;
+    int icon_resource_;
+    ScreenDpi dpi_;  // the window's own: the system's at first, then the display's it is on
+    std::unique_ptr<FontSet> fonts_;
+    std::vector<HICON> icons_;  // the title bar's and the images', at the window's resolution
     HWND window_ = nullptr;
     bool closed_ = false;
     std::vector<Native> natives_;  // by position in Form::Controls()

@@ -33,6 +33,15 @@ COLORREF Resolve(uint32_t color) {
     return color & 0x00FFFFFF;
 }
 
+// The system's text colour goes with the system's backgrounds only: in the dark high-contrast
+// themes it is white, unreadable on the yellow of a key box being edited. On a colour of the
+// program's own, text is black or white by the colour's brightness.
+COLORREF TextColorOn(uint32_t color, COLORREF shown) {
+    if (color & forms::kSystemColorFlag) return GetSysColor(COLOR_WINDOWTEXT);
+    const int brightness = (299 * GetRValue(shown) + 587 * GetGValue(shown) + 114 * GetBValue(shown)) / 1000;
+    return brightness >= 128 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+}
+
 }  // namespace
 
 LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -97,6 +106,10 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             EndPaint(window_, &paint);
             return 0;
         }
+        case WM_DPICHANGED:
+            // Moved onto a display of another scale: laid out anew there, in the place suggested.
+            Rescale(ScreenDpi{LOWORD(wparam), HIWORD(wparam)}, *reinterpret_cast<const RECT*>(lparam));
+            return 0;
         case WM_LBUTTONDOWN: MouseDown(1, wparam, lparam); return 0;
         case WM_RBUTTONDOWN: MouseDown(2, wparam, lparam); return 0;
         case WM_MBUTTONDOWN: MouseDown(4, wparam, lparam); return 0;
@@ -141,7 +154,7 @@ LRESULT FormWindow::ControlColor(HDC dc, HWND child, UINT message, WPARAM wparam
     const COLORREF shown = Resolve(color);
     SetBkColor(dc, shown);
     SetBkMode(dc, OPAQUE);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, TextColorOn(color, shown));
     return reinterpret_cast<LRESULT>(Brush(shown));
 }
 
