@@ -17,6 +17,7 @@
 #include "platform/win32/win_key_sink.h"
 #include "platform/win32/win_pad_source.h"
 #include "platform/win32/win_poll_timer.h"
+#include "platform/win32/win_power_throttling.h"
 #include "platform/win32/win_profile.h"
 #include "platform/win32/win_shell.h"
 #include "platform/win32/win_sleeper.h"
@@ -32,6 +33,7 @@ pwstd::SharedState g_state;
 
 int Run(HINSTANCE instance) {
     using namespace pwstd;
+    KeepTimerResolutionWhileHidden();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
