@@ -58,9 +58,18 @@ struct TrayRecord {
 class TrayIcon {
 public:
     virtual ~TrayIcon() = default;
-    // Shell_NotifyIcon(message, record). Called from the UI thread, and from the timer thread for
-    // the once-a-second rate display: must not wait on the UI thread. Result not examined.
+    // Shell_NotifyIcon(message, record). UI thread only: the call waits for the shell, seconds
+    // while it is busy or hung. Result not examined.
     virtual void notify(TrayMessage message, const TrayRecord& record) = 0;
+};
+
+class RateSignal {
+public:
+    virtual ~RateSignal() = default;
+    // Tells the UI thread that a rate display waits to be taken (PollCycle::TakePollRate) and shown
+    // in the tray icon. Timer thread: returns at once and never waits on another thread, window or
+    // process (a posted message, never a sent one, never the shell itself).
+    virtual void post() = 0;
 };
 
 class PollTimer {

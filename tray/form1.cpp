@@ -1,5 +1,6 @@
 #include "tray/form1.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -131,6 +132,15 @@ void Form1::TrayCallback(uint32_t message) {
 void Form1::TaskbarCreated() {
     services_.tray.notify(TrayMessage::Add,
                           StateRecord(kNifMessage | kNifIcon | kNifTip, state_.PadActive, state_.IconFrame));
+}
+
+// A display that arrives after a pause leaves the paused icon alone, as if the pause had come
+// first; the frame has advanced all the same.
+void Form1::ShowPollRate() {
+    const std::optional<PollRate> rate = poll_.TakePollRate();
+    if (!rate || state_.PadActive != True) return;
+    services_.tray.notify(TrayMessage::Modify,
+                          {kNifMessage | kNifIcon | kNifTip, rate->frame, PollRateTip(rate->polls)});
 }
 
 void Form1::TogglePadActive() {

@@ -46,6 +46,9 @@ public:
     void TrayCallback(uint32_t message);
     // The shell's "TaskbarCreated" broadcast: the icon is added again in the state in force.
     void TaskbarCreated();
+    // The poll cycle's rate signal: its latest rate display goes into the icon, unless the pad
+    // was paused since. Here, on the UI thread, the shell may keep us waiting; the polls go on.
+    void ShowPollRate();
     void TogglePadActive();
 
     void ApplyTemplate(const int16_t& n);

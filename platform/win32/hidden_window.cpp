@@ -58,6 +58,9 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             // The shell puts the mouse message into the low word of lParam.
             if (handlers_.tray) handlers_.tray(LOWORD(lparam));
             return 0;
+        case kPollRateMessage:
+            if (handlers_.poll_rate) handlers_.poll_rate();
+            return 0;
         case WM_DEVICECHANGE:
             if (handlers_.device_changed) handlers_.device_changed();
             return TRUE;

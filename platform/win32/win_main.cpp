@@ -19,6 +19,7 @@
 #include "platform/win32/win_poll_timer.h"
 #include "platform/win32/win_power_throttling.h"
 #include "platform/win32/win_profile.h"
+#include "platform/win32/win_rate_signal.h"
 #include "platform/win32/win_shell.h"
 #include "platform/win32/win_sleeper.h"
 #include "platform/win32/win_tray_icon.h"
@@ -45,10 +46,11 @@ int Run(HINSTANCE instance) {
     WinProfile profile;
     PadReader reader(pad, clock, state.Kando);
 
-    // The icons and the window exist before the timer can tick: its tray updates only pick them.
+    // The window exists before the timer can tick: the poll cycle's rate signals are posted to it.
     HiddenWindow window(instance);
     WinTrayIcon tray(window.handle(), instance);
-    PollCycle poll(state, reader, keys, clock, tray);
+    WinRateSignal rate(window.handle());
+    PollCycle poll(state, reader, keys, clock, rate);
     WinPollTimer timer(poll);
     WinWindowHost windows(window.handle());
     WinShell shell(window.handle());
@@ -61,6 +63,7 @@ int Run(HINSTANCE instance) {
     window.SetHandlers({
         .tray = [&](uint32_t message) { form.TrayCallback(message); },
         .taskbar_created = [&] { form.TaskbarCreated(); },
+        .poll_rate = [&] { form.ShowPollRate(); },
         .device_changed = [&] { reader.DeviceChanged(); },
         .unload =
             [&] {

@@ -46,7 +46,7 @@ std::string IniValue(const std::string& text, const std::string& section, const 
     return lines.substr(start, lines.find_first_of("\r\n", start) - start);
 }
 
-AppSession::AppSession(const std::string& ini) {
+AppSession::AppSession(const std::string& ini, TrayAnswers tray) : tray_(tray) {
     if (!ini.empty()) WriteBytes(ini_path(), ini);
     winmm_.set(Idle(0));
 }

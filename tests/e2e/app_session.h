@@ -23,11 +23,12 @@ inline constexpr const char* kPausedTip = "停止中・・・";
 
 class AppSession {
 public:
-    // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file.
-    explicit AppSession(const std::string& ini);
+    // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file. `tray`
+    // says how the stand-in shell answers the program's tray calls.
+    explicit AppSession(const std::string& ini, TrayAnswers tray = {});
     ~AppSession();
 
-    // Starts the program and waits until it has added its tray icon and started its timer.
+    // Starts the program and waits until it has asked for its tray icon and started its timer.
     void Start();
 
     StandinWinmm& winmm() { return winmm_; }

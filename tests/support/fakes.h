@@ -97,6 +97,17 @@ public:
     }
 };
 
+// Counts the rate signals the poll cycle gives the UI thread.
+class RecordingRateSignal final : public RateSignal {
+public:
+    int posts = 0;
+    CallLog* log = nullptr;
+    void post() override {
+        ++posts;
+        Note(log, "rate signal");
+    }
+};
+
 class RecordingPollTimer final : public PollTimer {
 public:
     CallLog calls;

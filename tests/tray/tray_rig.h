@@ -126,6 +126,7 @@ struct TrayRig {
     SharedState state;
     MapProfile profile{log};
     testing::RecordingTrayIcon tray;
+    testing::RecordingRateSignal rate;
     testing::RecordingPollTimer timer;
     testing::RecordingSleeper sleeper;
     testing::RecordingKeySink keys;
@@ -134,11 +135,11 @@ struct TrayRig {
     FakeShell shell{log};
     FakeWindows windows{log};
     PadReader reader{pad, clock, state.Kando};
-    PollCycle poll{state, reader, keys, clock, tray};
+    PollCycle poll{state, reader, keys, clock, rate};
     Form1 form{state, profile, poll, {tray, timer, sleeper, windows, shell}};
 
     TrayRig() {
-        tray.log = timer.log = sleeper.log = keys.log = &log;
+        tray.log = timer.log = sleeper.log = keys.log = rate.log = &log;
         timer.next_id = 77;
         clock.now = 5000;
     }
