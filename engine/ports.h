@@ -58,9 +58,10 @@ struct TrayRecord {
 class TrayIcon {
 public:
     virtual ~TrayIcon() = default;
-    // Shell_NotifyIcon(message, record). UI thread only: the call waits for the shell, seconds
-    // while it is busy or hung. Result not examined.
-    virtual void notify(TrayMessage message, const TrayRecord& record) = 0;
+    // Shell_NotifyIcon(message, record); true when the shell took it, false when there is no
+    // shell, it refused or it did not answer in time. UI thread only: the call waits for the
+    // shell, seconds while it is busy or hung.
+    virtual bool notify(TrayMessage message, const TrayRecord& record) = 0;
 };
 
 class RateSignal {

@@ -20,6 +20,7 @@
 #include "platform/win32/win_power_throttling.h"
 #include "platform/win32/win_profile.h"
 #include "platform/win32/win_rate_signal.h"
+#include "platform/win32/win_retry_timer.h"
 #include "platform/win32/win_shell.h"
 #include "platform/win32/win_sleeper.h"
 #include "platform/win32/win_tray_icon.h"
@@ -54,8 +55,9 @@ int Run(HINSTANCE instance) {
     WinPollTimer timer(poll);
     WinWindowHost windows(window.handle());
     WinShell shell(window.handle());
+    WinRetryTimer tray_retry(window.handle());
 
-    Form1 form(state, profile, poll, TrayServices{tray, timer, sleeper, windows, shell});
+    Form1 form(state, profile, poll, TrayServices{tray, timer, sleeper, windows, shell, tray_retry});
     form.SetDialogs([&] { return std::make_unique<KeyS>(state, profile, form.Menu()); },
                     [&] { return std::make_unique<Prop>(state, profile, timer, sleeper, reader, form.Menu()); },
                     [] { return std::make_unique<ABox>(); });
@@ -64,6 +66,7 @@ int Run(HINSTANCE instance) {
         .tray = [&](uint32_t message) { form.TrayCallback(message); },
         .taskbar_created = [&] { form.TaskbarCreated(); },
         .poll_rate = [&] { form.ShowPollRate(); },
+        .tray_retry = [&] { form.TrayRetry_Timer(); },
         .device_changed = [&] { reader.DeviceChanged(); },
         .unload =
             [&] {

@@ -24,7 +24,7 @@ public:
     WinTrayIcon(const WinTrayIcon&) = delete;
     WinTrayIcon& operator=(const WinTrayIcon&) = delete;
 
-    void notify(TrayMessage message, const TrayRecord& record) override;
+    bool notify(TrayMessage message, const TrayRecord& record) override;
 
 private:
     HWND window_;

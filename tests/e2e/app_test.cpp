@@ -232,6 +232,47 @@ TEST(App, KeysKeepTheirTimingWhileTheShellAnswersLate) {
     }
 }
 
+struct RefusedTrayCase {
+    const char* name;
+    TrayAnswers answers;
+    double after_min_ms, after_max_ms;  // when the icon is added again, from the refused call
+    const char* tip;                    // the tip it is added with; nullptr: the refused call's
+};
+
+// No "TaskbarCreated" is broadcast here: the program itself adds the icon again.
+TEST(App, TheIconIsAddedAgainWhenTheShellRefusedIt) {
+    const RefusedTrayCase cases[] = {
+        {"the add at start-up refused: tried again 2 s later", {.refused_adds = 1}, 1800, 3000, kRunningTip},
+        {"a rate display refused, the icon gone: added again at once", {.refused_modifies = 1}, 0, 500, nullptr},
+    };
+    for (const RefusedTrayCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppSession app(Ini({"[Padwright Standard]", "Repeat=0"}), c.answers);
+        app.Start();
+        const int refused = app.WaitTray(0, [](const TrayCall& call) { return !call.taken; });
+        ASSERT_GE(refused, 0);
+        const int added = app.WaitTray(static_cast<size_t>(refused) + 1,
+                                       [](const TrayCall& call) { return call.message == NIM_ADD; });
+        ASSERT_GE(added, 0) << "the icon was not added again";
+        const std::vector<TrayCall> calls = app.tray().calls();
+        const TrayCall& was = calls[static_cast<size_t>(refused)];
+        const TrayCall& again = calls[static_cast<size_t>(added)];
+        const double after = QpcMs(again.qpc - was.qpc);
+        EXPECT_GE(after, c.after_min_ms);
+        EXPECT_LE(after, c.after_max_ms);
+        EXPECT_TRUE(again.taken);
+        EXPECT_EQ(again.window, was.window);
+        EXPECT_EQ(again.id, 0u);
+        EXPECT_EQ(again.flags, 7u);
+        EXPECT_EQ(again.callback, 512u);
+        EXPECT_EQ(again.tip, c.tip ? c.tip : was.tip);
+        EXPECT_NE(again.icon, 0u);
+        // It lives on: the rate displays change it.
+        const auto shown = [](const TrayCall& call) { return IsRateTip(call) && call.taken; };
+        EXPECT_GE(app.WaitTray(static_cast<size_t>(added) + 1, shown), 0);
+    }
+}
+
 TEST(App, QuitFromThePopupRemovesTheIconStopsTheTimerAndLetsGoOfHeldKeys) {
     AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
     app.Start();

@@ -96,6 +96,12 @@ LRESULT CALLBACK TrayRecorder::Procedure(HWND window, UINT message, WPARAM wpara
         call.icon_width = data.width;
         call.icon_height = data.height;
     }
+    uint32_t* refusals = call.message == NIM_ADD      ? &self->answers_.refused_adds
+                         : call.message == NIM_MODIFY ? &self->answers_.refused_modifies
+                                                      : nullptr;
+    const bool taken = !(refusals && *refusals > 0);
+    if (!taken) --*refusals;
+    call.taken = taken;
     const bool late = call.message == NIM_MODIFY && self->answers_.modify_delay_ms > 0;
     {
         std::lock_guard lock(self->mutex_);
@@ -103,7 +109,7 @@ LRESULT CALLBACK TrayRecorder::Procedure(HWND window, UINT message, WPARAM wpara
     }
     // The caller waits in its Shell_NotifyIcon all this time, as it would for a busy shell.
     if (late) Sleep(self->answers_.modify_delay_ms);
-    return TRUE;
+    return taken ? TRUE : FALSE;
 }
 
 std::vector<TrayCall> TrayRecorder::calls() const {
