@@ -29,9 +29,9 @@ public:
     uint32_t ticks() override { return 500; }  // no rate display inside the measured polls
 };
 
-class IgnoredTray final : public TrayIcon {
+class IgnoredRateSignal final : public RateSignal {
 public:
-    void notify(TrayMessage, const TrayRecord&) override {}
+    void post() override {}
 };
 
 struct Engine {
@@ -49,9 +49,9 @@ struct Engine {
     ScriptedPad pad;
     CountingKeys keys;
     StillClock clock;
-    IgnoredTray tray;
+    IgnoredRateSignal rate;
     PadReader reader{pad, clock, state.Kando};
-    PollCycle poll{state, reader, keys, clock, tray};
+    PollCycle poll{state, reader, keys, clock, rate};
 };
 
 void BM_PollThirtyButtonsUnchanged(benchmark::State& run) {

@@ -21,6 +21,8 @@ constexpr std::array<DirectionControl, 4> kDirections = {{
 
 uint8_t KeyByte(int32_t code) { return static_cast<uint8_t>(code); }
 
+constexpr uint64_t kRatePending = uint64_t{1} << 48;
+
 }  // namespace
 
 std::string PollRateTip(int32_t n) {
@@ -28,8 +30,9 @@ std::string PollRateTip(int32_t n) {
     return std::string(kRunningTip) + (n >= 0 ? " " : "") + std::to_string(n) + "FPS";
 }
 
-PollCycle::PollCycle(SharedState& state, PadReader& reader, KeySink& keys, Clock& clock, TrayIcon& tray)
-    : state_(state), reader_(reader), keys_(keys), clock_(clock), tray_(tray) {}
+PollCycle::PollCycle(SharedState& state, PadReader& reader, KeySink& keys, Clock& clock,
+                     RateSignal& rate)
+    : state_(state), reader_(reader), keys_(keys), clock_(clock), rate_(rate) {}
 
 void PollCycle::PadTimerProc() {
     if (state_.PadActive == False) return;
@@ -77,11 +80,17 @@ void PollCycle::ShowPollRate(const int32_t& n) {
     int16_t frame = static_cast<int16_t>(state_.IconFrame + 1);
     if (frame >= 5) frame = 1;
     state_.IconFrame = frame;
-    TrayRecord record;
-    record.flags = kNifMessage | kNifIcon | kNifTip;
-    record.icon = frame;
-    record.tip = PollRateTip(n);
-    if (state_.PadActive == True) tray_.notify(TrayMessage::Modify, record);
+    const uint64_t display =
+        kRatePending | uint64_t{static_cast<uint16_t>(frame)} << 32 | static_cast<uint32_t>(n);
+    // Signalled only when nothing was waiting: a waiting display already has its signal queued.
+    if (pending_rate_.exchange(display) == 0) rate_.post();
+}
+
+std::optional<PollRate> PollCycle::TakePollRate() {
+    const uint64_t display = pending_rate_.exchange(0);
+    if (display == 0) return std::nullopt;
+    return PollRate{static_cast<int16_t>(static_cast<uint16_t>(display >> 32)),
+                    static_cast<int32_t>(static_cast<uint32_t>(display))};
 }
 
 void PollCycle::ReleaseHeld() {

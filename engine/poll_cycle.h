@@ -1,7 +1,9 @@
 #pragma once
 // The heart of the program: one poll turns the joystick's change into key presses and releases, and
 // once a second the tray icon shows the poll rate.
+#include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/pad_reader.h"
@@ -15,14 +17,27 @@ std::string PollRateTip(int32_t n);
 inline constexpr const char* kRunningTip = "動作中・・・";
 inline constexpr const char* kPausedTip = "停止中・・・";
 
+// One rate display: the running icon's frame and the number of polls made since the last display.
+struct PollRate {
+    int16_t frame = 0;
+    int32_t polls = 0;
+    bool operator==(const PollRate&) const = default;
+};
+
 class PollCycle {
 public:
-    PollCycle(SharedState& state, PadReader& reader, KeySink& keys, Clock& clock, TrayIcon& tray);
+    PollCycle(SharedState& state, PadReader& reader, KeySink& keys, Clock& clock, RateSignal& rate);
 
     // One poll; runs on the multimedia timer's thread. Ticks never overlap.
     void PadTimerProc();
-    // Advances the icon frame and, while the pad runs, shows `n` polls a second in the tip.
+    // Advances the icon frame and hands the frame and `n` to the UI thread, which shows them. The
+    // timer thread never calls the shell: a busy or hung shell would hold up the polls, and with
+    // them the keys' releases.
     void ShowPollRate(const int32_t& n);
+    // The latest rate display not taken yet, if any. UI thread, when the rate signal arrives. A
+    // display the UI thread had no time for is replaced by the next one, so at most one signal
+    // waits in the queue however long the shell keeps the UI thread.
+    std::optional<PollRate> TakePollRate();
     // Releases every control held at the last poll, in the usual order, and forgets them; buttons
     // above a lowered button count that are still marked held are released too. For quit,
     // called on the UI thread once the timer is stopped, so no key stays down after the program.
@@ -35,8 +50,11 @@ private:
     PadReader& reader_;
     KeySink& keys_;
     Clock& clock_;
-    TrayIcon& tray_;
+    RateSignal& rate_;
     PollState poll_;
+    // The display waiting for the UI thread, or 0: kRatePending, the frame and the count in one
+    // word, so the UI thread never sees the frame of one display with the count of another.
+    std::atomic<uint64_t> pending_rate_{0};
 };
 
 }  // namespace pwstd

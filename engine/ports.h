@@ -58,9 +58,19 @@ struct TrayRecord {
 class TrayIcon {
 public:
     virtual ~TrayIcon() = default;
-    // Shell_NotifyIcon(message, record). Called from the UI thread, and from the timer thread for
-    // the once-a-second rate display: must not wait on the UI thread. Result not examined.
-    virtual void notify(TrayMessage message, const TrayRecord& record) = 0;
+    // Shell_NotifyIcon(message, record); true when the shell took it, false when there is no
+    // shell, it refused or it did not answer in time. UI thread only: the call waits for the
+    // shell, seconds while it is busy or hung.
+    virtual bool notify(TrayMessage message, const TrayRecord& record) = 0;
+};
+
+class RateSignal {
+public:
+    virtual ~RateSignal() = default;
+    // Tells the UI thread that a rate display waits to be taken (PollCycle::TakePollRate) and shown
+    // in the tray icon. Timer thread: returns at once and never waits on another thread, window or
+    // process (a posted message, never a sent one, never the shell itself).
+    virtual void post() = 0;
 };
 
 class PollTimer {

@@ -1,5 +1,6 @@
 #include "tray/form1.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -26,6 +27,7 @@ Form1::Form1(SharedState& state, Profile& profile, PollCycle& poll, TrayServices
       profile_(profile),
       poll_(poll),
       services_(services),
+      tray_(services.tray, services.tray_retry),
       settings_(profile_, state_.IniPath),
       mnuPop_("mnuPop", "Popup") {
     forms::MenuItem& mnuProp = mnuPop_.Add("mnuProp", "プロパティ...");
@@ -56,7 +58,7 @@ void Form1::SetDialogs(DialogFactory key_settings, DialogFactory general_setting
 // already sees a complete state.
 void Form1::Form_Load() {
     state_.IconFrame = 1;
-    services_.tray.notify(TrayMessage::Add, {kNifMessage | kNifIcon | kNifTip, 1, kRunningTip});
+    tray_.Add({kNifMessage | kNifIcon | kNifTip, 1, kRunningTip});
     state_.IniPath = AddBackslash(services_.shell.ExeFolder()) + kIniFileName;
     state_.PadActive = True;
 
@@ -102,7 +104,7 @@ void Form1::Form_Unload(int16_t& Cancel) {
 }
 
 void Form1::mnuQuit_Click() {
-    services_.tray.notify(TrayMessage::Delete, {});
+    tray_.Delete();
     int16_t cancel = 0;
     Form_Unload(cancel);
     // The timer is stopped, so no poll can race this: keys the pad holds down are let go rather
@@ -130,18 +132,29 @@ void Form1::TrayCallback(uint32_t message) {
     }
 }
 
-void Form1::TaskbarCreated() {
-    services_.tray.notify(TrayMessage::Add,
-                          StateRecord(kNifMessage | kNifIcon | kNifTip, state_.PadActive, state_.IconFrame));
+void Form1::TaskbarCreated() { tray_.Add(StateInForce()); }
+
+// A display that arrives after a pause leaves the paused icon alone, as if the pause had come
+// first; the frame has advanced all the same.
+void Form1::ShowPollRate() {
+    const std::optional<PollRate> rate = poll_.TakePollRate();
+    if (!rate || state_.PadActive != True) return;
+    const TrayRecord record{kNifMessage | kNifIcon | kNifTip, rate->frame, PollRateTip(rate->polls)};
+    tray_.Modify(record, record);
 }
+
+void Form1::TrayRetry_Timer() { tray_.Retry(StateInForce()); }
 
 void Form1::TogglePadActive() {
     if (DialogOpen == True) return;
     state_.PadActive = state_.PadActive == True ? False : True;
     services_.windows.DoEvents();
-    services_.tray.notify(TrayMessage::Modify,
-                          StateRecord(kNifIcon | kNifTip, state_.PadActive, state_.IconFrame));
+    tray_.Modify(StateRecord(kNifIcon | kNifTip, state_.PadActive, state_.IconFrame), StateInForce());
     MenuOpen = False;
+}
+
+TrayRecord Form1::StateInForce() const {
+    return StateRecord(kNifMessage | kNifIcon | kNifTip, state_.PadActive, state_.IconFrame);
 }
 
 // Each code goes into the live key map as soon as it is read; buttons above Buttons keep their

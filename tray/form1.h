@@ -15,6 +15,7 @@
 #include "forms/host.h"
 #include "forms/menu.h"
 #include "tray/shell.h"
+#include "tray/tray_keeper.h"
 
 namespace pwstd {
 
@@ -27,6 +28,7 @@ struct TrayServices {
     Sleeper& sleeper;
     forms::WindowHost& windows;
     Shell& shell;
+    RetryTimer& tray_retry;
 };
 
 class Form1 {
@@ -46,6 +48,11 @@ public:
     void TrayCallback(uint32_t message);
     // The shell's "TaskbarCreated" broadcast: the icon is added again in the state in force.
     void TaskbarCreated();
+    // The poll cycle's rate signal: its latest rate display goes into the icon, unless the pad
+    // was paused since. Here, on the UI thread, the shell may keep us waiting; the polls go on.
+    void ShowPollRate();
+    // A tick of the timer that tries again to add the icon the shell refused.
+    void TrayRetry_Timer();
     void TogglePadActive();
 
     void ApplyTemplate(const int16_t& n);
@@ -63,11 +70,14 @@ public:
 
 private:
     void ShowDialog(std::unique_ptr<forms::Form>& dialog, const DialogFactory& factory);
+    // The whole record of the icon in the state in force.
+    TrayRecord StateInForce() const;
 
     SharedState& state_;
     Profile& profile_;
     PollCycle& poll_;
     TrayServices services_;
+    TrayKeeper tray_;
     SettingsFile settings_;
     forms::MenuItem mnuPop_;
     DialogFactory key_settings_factory_, general_settings_factory_, about_factory_;

@@ -27,4 +27,16 @@ public:
     [[noreturn]] virtual void EndProgram() = 0;
 };
 
+// The window timer that tries again to add a tray icon the shell refused.
+class RetryTimer {
+public:
+    virtual ~RetryTimer() = default;
+    // SetTimer on the resident form's window: from now on the UI thread calls
+    // Form1::TrayRetry_Timer about every `ms` ms until stop(); starting it again restarts the
+    // period. UI thread.
+    virtual void start(int32_t ms) = 0;
+    // KillTimer: no further tick is queued. A tick queued before may still arrive. UI thread.
+    virtual void stop() = 0;
+};
+
 }  // namespace pwstd

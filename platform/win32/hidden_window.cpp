@@ -20,6 +20,10 @@ HiddenWindow::HiddenWindow(HINSTANCE instance)
     // WS_EX_TOOLWINDOW keeps it off the task bar and out of Alt+Tab should anything ever show it.
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"PwStd", WS_POPUP, 0, 0, 0, 0, nullptr,
                               nullptr, instance, this);
+    // Run elevated, the program would otherwise never hear the shell's "TaskbarCreated": the
+    // system keeps messages from a less privileged process (the shell) away from its windows.
+    if (window_ && taskbar_created_ != 0)
+        ChangeWindowMessageFilterEx(window_, taskbar_created_, MSGFLT_ALLOW, nullptr);
 }
 
 HiddenWindow::~HiddenWindow() {
@@ -57,6 +61,14 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case kTrayCallbackMessage:
             // The shell puts the mouse message into the low word of lParam.
             if (handlers_.tray) handlers_.tray(LOWORD(lparam));
+            return 0;
+        case kPollRateMessage:
+            if (handlers_.poll_rate) handlers_.poll_rate();
+            return 0;
+        case WM_TIMER:
+            if (wparam != kTrayRetryTimerId)
+                return DefWindowProcW(window_, message, wparam, lparam);
+            if (handlers_.tray_retry) handlers_.tray_retry();
             return 0;
         case WM_DEVICECHANGE:
             if (handlers_.device_changed) handlers_.device_changed();

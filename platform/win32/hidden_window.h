@@ -11,10 +11,16 @@ namespace pwstd {
 
 // The tray icon's callback message, as the icon is registered with it.
 constexpr UINT kTrayCallbackMessage = 512;
+// Posted by the poll timer's thread when a rate display waits (WinRateSignal).
+constexpr UINT kPollRateMessage = WM_APP + 1;
+// The window timer that tries the tray icon again (WinRetryTimer).
+constexpr UINT_PTR kTrayRetryTimerId = 1;
 
 struct HiddenWindowHandlers {
     std::function<void(uint32_t mouse_message)> tray;  // message 512: the mouse message number
     std::function<void()> taskbar_created;             // the shell has started (again)
+    std::function<void()> poll_rate;                   // a rate display waits
+    std::function<void()> tray_retry;                  // the tray retry timer's tick
     std::function<void()> device_changed;              // WM_DEVICECHANGE
     std::function<void()> unload;                      // the session ends, or the window is closed;
                                                        // called once at most

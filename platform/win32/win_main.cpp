@@ -17,7 +17,10 @@
 #include "platform/win32/win_key_sink.h"
 #include "platform/win32/win_pad_source.h"
 #include "platform/win32/win_poll_timer.h"
+#include "platform/win32/win_power_throttling.h"
 #include "platform/win32/win_profile.h"
+#include "platform/win32/win_rate_signal.h"
+#include "platform/win32/win_retry_timer.h"
 #include "platform/win32/win_shell.h"
 #include "platform/win32/win_sleeper.h"
 #include "platform/win32/win_tray_icon.h"
@@ -32,6 +35,7 @@ pwstd::SharedState g_state;
 
 int Run(HINSTANCE instance) {
     using namespace pwstd;
+    KeepTimerResolutionWhileHidden();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -43,15 +47,17 @@ int Run(HINSTANCE instance) {
     WinProfile profile;
     PadReader reader(pad, clock, state.Kando);
 
-    // The icons and the window exist before the timer can tick: its tray updates only pick them.
+    // The window exists before the timer can tick: the poll cycle's rate signals are posted to it.
     HiddenWindow window(instance);
     WinTrayIcon tray(window.handle(), instance);
-    PollCycle poll(state, reader, keys, clock, tray);
+    WinRateSignal rate(window.handle());
+    PollCycle poll(state, reader, keys, clock, rate);
     WinPollTimer timer(poll);
     WinWindowHost windows(window.handle());
     WinShell shell(window.handle());
+    WinRetryTimer tray_retry(window.handle());
 
-    Form1 form(state, profile, poll, TrayServices{tray, timer, sleeper, windows, shell});
+    Form1 form(state, profile, poll, TrayServices{tray, timer, sleeper, windows, shell, tray_retry});
     form.SetDialogs([&] { return std::make_unique<KeyS>(state, profile, form.Menu()); },
                     [&] { return std::make_unique<Prop>(state, profile, timer, sleeper, reader, form.Menu()); },
                     [] { return std::make_unique<ABox>(); });
@@ -59,6 +65,8 @@ int Run(HINSTANCE instance) {
     window.SetHandlers({
         .tray = [&](uint32_t message) { form.TrayCallback(message); },
         .taskbar_created = [&] { form.TaskbarCreated(); },
+        .poll_rate = [&] { form.ShowPollRate(); },
+        .tray_retry = [&] { form.TrayRetry_Timer(); },
         .device_changed = [&] { reader.DeviceChanged(); },
         .unload =
             [&] {

@@ -34,7 +34,7 @@ WinTrayIcon::~WinTrayIcon() {
         if (icon) DestroyIcon(icon);
 }
 
-void WinTrayIcon::notify(TrayMessage message, const TrayRecord& record) {
+bool WinTrayIcon::notify(TrayMessage message, const TrayRecord& record) {
     // The first layout of the record: window, id, flags, message, icon and a 64-character tip.
     static_assert(NOTIFYICONDATAW_V1_SIZE == offsetof(NOTIFYICONDATAW, szTip) + kTipChars * sizeof(wchar_t));
     NOTIFYICONDATAW data{};
@@ -46,7 +46,7 @@ void WinTrayIcon::notify(TrayMessage message, const TrayRecord& record) {
     if (record.icon >= 0 && static_cast<size_t>(record.icon) < icons_.size())
         data.hIcon = icons_[static_cast<size_t>(record.icon)];
     CopyTip(Utf8ToWide(record.tip), data.szTip);
-    Shell_NotifyIconW(static_cast<DWORD>(message), &data);
+    return Shell_NotifyIconW(static_cast<DWORD>(message), &data) != FALSE;
 }
 
 }  // namespace pwstd

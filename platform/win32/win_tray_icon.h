@@ -18,14 +18,13 @@ void CopyTip(const std::wstring& tip, wchar_t* field);
 
 class WinTrayIcon final : public TrayIcon {
 public:
-    // Loads the paused icon and the four running frames once, on the UI thread: the timer thread's
-    // updates then only pick a handle and never wait for the UI thread.
+    // Loads the paused icon and the four running frames once: every update then only picks one.
     WinTrayIcon(HWND window, HINSTANCE instance);
     ~WinTrayIcon() override;
     WinTrayIcon(const WinTrayIcon&) = delete;
     WinTrayIcon& operator=(const WinTrayIcon&) = delete;
 
-    void notify(TrayMessage message, const TrayRecord& record) override;
+    bool notify(TrayMessage message, const TrayRecord& record) override;
 
 private:
     HWND window_;

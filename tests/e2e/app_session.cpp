@@ -69,7 +69,9 @@ std::string IniValue(const std::string& text, const std::string& section, const 
     return lines.substr(start, lines.find_first_of("\r\n", start) - start);
 }
 
-AppSession::AppSession(const std::string& ini, const std::wstring& folder, const std::wstring& exe) {
+AppSession::AppSession(const std::string& ini, AppOptions options) : tray_(options.tray) {
+    const std::wstring& folder = options.folder;
+    const std::wstring& exe = options.exe;
     if (exe.empty()) {
         staged_ = std::make_unique<TempDir>();
         const std::wstring dir = folder.empty() ? staged_->path() : staged_->file(folder);

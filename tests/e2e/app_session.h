@@ -21,16 +21,23 @@ namespace pwstd::wintest {
 inline constexpr const char* kRunningTip = "動作中・・・";
 inline constexpr const char* kPausedTip = "停止中・・・";
 
+// Where the program runs and how the stand-in shell answers it.
+struct AppOptions {
+    // The program built with the tests is staged in a fresh folder, inside it in a folder of this
+    // name when given.
+    std::wstring folder;
+    // When given, this program runs where it is (an unpacked package) instead.
+    std::wstring exe;
+    TrayAnswers tray;  // how the stand-in shell answers the program's tray calls
+};
+
 class AppSession {
 public:
-    // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file. The
-    // program built with the tests is staged in a fresh folder (in a folder named `folder` inside
-    // it, when given), or, when `exe` is given, that program runs where it is (an unpacked
-    // package); the stand-in winmm.dll goes beside it.
-    explicit AppSession(const std::string& ini, const std::wstring& folder = {}, const std::wstring& exe = {});
+    // `ini` is the settings file's text (ASCII, or code page 932 bytes); empty: no file.
+    explicit AppSession(const std::string& ini, AppOptions options = {});
     ~AppSession();
 
-    // Starts the program and waits until it has added its tray icon and started its timer.
+    // Starts the program and waits until it has asked for its tray icon and started its timer.
     void Start();
 
     StandinWinmm& winmm() { return winmm_; }

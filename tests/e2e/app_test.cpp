@@ -197,6 +197,88 @@ TEST(App, TrayIconAnimatesPausesResumesAndComesBackWithTheTaskbar) {
     EXPECT_TRUE(app.keys().wait_count(keys_paused + 5, seconds(3)));
 }
 
+// A busy shell answers each change of the icon 1.5 s late. The polls do not wait for it: each
+// press and release reaches the system within Wait + 10 ms of the start of the poll that saw the
+// pad change (the rate display of that very poll must not hold it up).
+TEST(App, KeysKeepTheirTimingWhileTheShellAnswersLate) {
+    AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "Keyup=0", "[KeySettei]", "Button1=65"}),
+                   {.tray = {.modify_delay_ms = 1500}});
+    app.Start();
+    ASSERT_GE(app.WaitTray(0, IsRateTip), 0) << "the first rate display, which the shell now holds";
+
+    // Six presses and releases over three seconds: some fall on a rate display the shell holds.
+    std::vector<int64_t> seen_by;  // the start of the poll that first read each change
+    std::string expected;
+    for (int i = 0; i < 6; ++i) {
+        for (const standin::JoyStep& pad : {Held(0, 1), Idle(0)}) {
+            app.winmm().set(pad);
+            std::this_thread::sleep_for(milliseconds(250));
+            seen_by.push_back(app.winmm().step_read_tick_qpc(0));
+        }
+        expected += std::string(i ? " " : "") + "+65 -65";
+    }
+    app.keys().wait_count(seen_by.size(), seconds(5));
+    const std::vector<KeyEvent> keys = app.keys().keys();
+    ASSERT_EQ(KeyText(keys), expected) << "a change the polls did not see in 250 ms";
+    const double bound_ms = 25 + 10;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        SCOPED_TRACE((keys[i].up ? "release " : "press ") + std::to_string(i / 2));
+        ASSERT_NE(seen_by[i], 0);
+        EXPECT_LE(QpcMs(keys[i].qpc - seen_by[i]), bound_ms);
+    }
+
+    // The tip still shows the polls made between two displays.
+    std::vector<int> rates;
+    for (const TrayCall& call : app.tray().calls())
+        if (IsRateTip(call)) rates.push_back(RateOf(call));
+    ASSERT_GE(rates.size(), 2u);
+    for (size_t i = 1; i < rates.size(); ++i) {
+        EXPECT_GE(rates[i], 25) << i;
+        EXPECT_LE(rates[i], 45) << i;
+    }
+}
+
+struct RefusedTrayCase {
+    const char* name;
+    TrayAnswers answers;
+    double after_min_ms, after_max_ms;  // when the icon is added again, from the refused call
+    const char* tip;                    // the tip it is added with; nullptr: the refused call's
+};
+
+// No "TaskbarCreated" is broadcast here: the program itself adds the icon again.
+TEST(App, TheIconIsAddedAgainWhenTheShellRefusedIt) {
+    const RefusedTrayCase cases[] = {
+        {"the add at start-up refused: tried again 2 s later", {.refused_adds = 1}, 1800, 3000, kRunningTip},
+        {"a rate display refused, the icon gone: added again at once", {.refused_modifies = 1}, 0, 500, nullptr},
+    };
+    for (const RefusedTrayCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppSession app(Ini({"[Padwright Standard]", "Repeat=0"}), {.tray = c.answers});
+        app.Start();
+        const int refused = app.WaitTray(0, [](const TrayCall& call) { return !call.taken; });
+        ASSERT_GE(refused, 0);
+        const int added = app.WaitTray(static_cast<size_t>(refused) + 1,
+                                       [](const TrayCall& call) { return call.message == NIM_ADD; });
+        ASSERT_GE(added, 0) << "the icon was not added again";
+        const std::vector<TrayCall> calls = app.tray().calls();
+        const TrayCall& was = calls[static_cast<size_t>(refused)];
+        const TrayCall& again = calls[static_cast<size_t>(added)];
+        const double after = QpcMs(again.qpc - was.qpc);
+        EXPECT_GE(after, c.after_min_ms);
+        EXPECT_LE(after, c.after_max_ms);
+        EXPECT_TRUE(again.taken);
+        EXPECT_EQ(again.window, was.window);
+        EXPECT_EQ(again.id, 0u);
+        EXPECT_EQ(again.flags, 7u);
+        EXPECT_EQ(again.callback, 512u);
+        EXPECT_EQ(again.tip, c.tip ? c.tip : was.tip);
+        EXPECT_NE(again.icon, 0u);
+        // It lives on: the rate displays change it.
+        const auto shown = [](const TrayCall& call) { return IsRateTip(call) && call.taken; };
+        EXPECT_GE(app.WaitTray(static_cast<size_t>(added) + 1, shown), 0);
+    }
+}
+
 TEST(App, QuitFromThePopupRemovesTheIconStopsTheTimerAndLetsGoOfHeldKeys) {
     AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
     app.Start();

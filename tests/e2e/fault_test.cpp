@@ -103,7 +103,7 @@ TEST(Fault, ASettingsFileThatCannotBeWrittenOrReadAtStartUpStillGivesAWorkingPad
     const std::string repeat_pairs = "+32 -32 +32 -32 +32 -32 +32 -32";
     for (const FileFaultCase& c : kFileFaults) {
         SCOPED_TRACE(c.name);
-        AppSession app(SettingsText("03"), c.folder);
+        AppSession app(SettingsText("03"), {.folder = c.folder});
         const std::string original = ReadFileBytes(app.ini_path());
         SettingsObstacle obstacle(c.fault, app.ini_path());
         app.Start();
@@ -133,7 +133,7 @@ TEST(Fault, ASettingsFileThatCannotBeWrittenOrReadAtStartUpStillGivesAWorkingPad
 TEST(Fault, ATemplateChosenWhileTheFileCannotBeWrittenStillAppliesAndTheFileStaysIntact) {
     for (const FileFaultCase& c : kFileFaults) {
         SCOPED_TRACE(c.name);
-        AppSession app(SettingsText("0"), c.folder);
+        AppSession app(SettingsText("0"), {.folder = c.folder});
         app.Start();
         ASSERT_EQ(PressButton1(app), "+65 -65");
         const std::string before = ReadFileBytes(app.ini_path());  // as start-up wrote it

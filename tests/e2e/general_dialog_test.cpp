@@ -80,7 +80,7 @@ constexpr WORD kClickRightArrow = 0xFFFF;
 
 TEST(GeneralDialog, SlidersMoveTheirLabelsAndOkWritesEverySetting) {
     // In a folder whose name the ANSI code page cannot hold: OK still writes the file.
-    AppSession app("", L"설정 é");
+    AppSession app("", {.folder = L"설정 é"});
     app.Start();
     const GeneralDialog dialog(OpenSettings(app, SettingsItem::General));
     ASSERT_NE(dialog.window, nullptr);

@@ -90,7 +90,7 @@ std::string Cp932(const std::wstring& text) {
 
 TEST(KeyDialog, KeysPressedInTheBoxesAreShownAndOkPutsThemInForceAndInTheFile) {
     // In a folder whose name the ANSI code page cannot hold: the dialog still reads and writes the file.
-    AppSession app(kSettings, L"설정 é");
+    AppSession app(kSettings, {.folder = L"설정 é"});
     app.Start();
     const KeyDialog dialog(OpenSettings(app, SettingsItem::Keys));
     ASSERT_NE(dialog.window, nullptr);

@@ -78,7 +78,7 @@ TEST(Release, UnpackedIntoAJapaneseFolderItRunsOpensItsHtmlHelpAndWritesItsSetti
     const HtmlAssociation association(L"\"" + TestBinDir() + L"\\pwstd_open_recorder.exe\" \"" + opened_log +
                                       L"\" \"%1\"");
 
-    AppSession app("", {}, exe);
+    AppSession app("", {.exe = exe});
     app.Start();  // the tray icon is added, the timer started
 
     const HWND dialog = OpenSettings(app, SettingsItem::General);

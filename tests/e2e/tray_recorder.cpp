@@ -1,5 +1,7 @@
 #include "tests/e2e/tray_recorder.h"
 
+#include <shellapi.h>
+
 #include <cstring>
 
 namespace pwstd::wintest {
@@ -41,7 +43,7 @@ std::string Utf8(const WCHAR* text, size_t capacity) {
 
 }  // namespace
 
-TrayRecorder::TrayRecorder() {
+TrayRecorder::TrayRecorder(TrayAnswers answers) : answers_(answers) {
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = std::thread([this, ready] { Run(ready); });
     WaitForSingleObject(ready, 10000);
@@ -94,9 +96,20 @@ LRESULT CALLBACK TrayRecorder::Procedure(HWND window, UINT message, WPARAM wpara
         call.icon_width = data.width;
         call.icon_height = data.height;
     }
-    std::lock_guard lock(self->mutex_);
-    self->calls_.push_back(std::move(call));
-    return TRUE;
+    uint32_t* refusals = call.message == NIM_ADD      ? &self->answers_.refused_adds
+                         : call.message == NIM_MODIFY ? &self->answers_.refused_modifies
+                                                      : nullptr;
+    const bool taken = !(refusals && *refusals > 0);
+    if (!taken) --*refusals;
+    call.taken = taken;
+    const bool late = call.message == NIM_MODIFY && self->answers_.modify_delay_ms > 0;
+    {
+        std::lock_guard lock(self->mutex_);
+        self->calls_.push_back(std::move(call));
+    }
+    // The caller waits in its Shell_NotifyIcon all this time, as it would for a busy shell.
+    if (late) Sleep(self->answers_.modify_delay_ms);
+    return taken ? TRUE : FALSE;
 }
 
 std::vector<TrayCall> TrayRecorder::calls() const {

@@ -156,9 +156,9 @@ private:
     FakePadSource source_;
     FakeClock clock_;
     ControlSink keys_;
-    RecordingTrayIcon tray_;
+    RecordingRateSignal rate_;
     PadReader reader_{source_, clock_, state_.Kando};
-    PollCycle poll_{state_, reader_, keys_, clock_, tray_};
+    PollCycle poll_{state_, reader_, keys_, clock_, rate_};
     int x_ = 0, y_ = 0;
     uint32_t mask_ = 0;
     std::array<bool, kControls> held_{}, down_{};

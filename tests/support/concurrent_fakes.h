@@ -51,19 +51,11 @@ private:
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-class CountingTrayIcon final : public TrayIcon {
+// Counts the rate signals; any thread.
+class CountingRateSignal final : public RateSignal {
 public:
-    std::atomic<int> updates{0};
-    std::atomic<int16_t> last_icon{0};
-    std::atomic<bool> bad_record{false};  // a record the rate display should never send
-
-    void notify(TrayMessage message, const TrayRecord& record) override {
-        if (message != TrayMessage::Modify || record.flags != 7 || record.icon < 1 || record.icon > 4) {
-            bad_record = true;
-        }
-        last_icon = record.icon;
-        updates.fetch_add(1);
-    }
+    std::atomic<int> posts{0};
+    void post() override { posts.fetch_add(1); }
 };
 
 }  // namespace pwstd::testing

@@ -80,6 +80,8 @@ public:
     }
 };
 
+// A shell that takes every call unless `answer` says otherwise; a refused call is logged with
+// " refused" at the end.
 class RecordingTrayIcon final : public TrayIcon {
 public:
     struct Call {
@@ -88,12 +90,26 @@ public:
     };
     std::vector<Call> calls;
     CallLog* log = nullptr;
+    std::function<bool(TrayMessage)> answer;
 
-    void notify(TrayMessage message, const TrayRecord& record) override {
+    bool notify(TrayMessage message, const TrayRecord& record) override {
         calls.push_back({message, record});
+        const bool taken = !answer || answer(message);
         static const char* const names[] = {"add", "modify", "delete"};
         Note(log, std::string("tray ") + names[static_cast<int>(message)] + " " + std::to_string(record.flags) +
-                      " " + std::to_string(record.icon) + " " + record.tip);
+                      " " + std::to_string(record.icon) + " " + record.tip + (taken ? "" : " refused"));
+        return taken;
+    }
+};
+
+// Counts the rate signals the poll cycle gives the UI thread.
+class RecordingRateSignal final : public RateSignal {
+public:
+    int posts = 0;
+    CallLog* log = nullptr;
+    void post() override {
+        ++posts;
+        Note(log, "rate signal");
     }
 };
 

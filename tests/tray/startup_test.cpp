@@ -63,7 +63,8 @@ TEST(StartUp, RunsInOrderWithTheTimerLast) {
         pad_active_at_timer = rig.state.PadActive;
         button_key_at_timer = rig.state.ButtonKeys[4];
     });
-    Form1 form(rig.state, rig.profile, rig.poll, {rig.tray, timer, rig.sleeper, rig.windows, rig.shell});
+    Form1 form(rig.state, rig.profile, rig.poll,
+               {rig.tray, timer, rig.sleeper, rig.windows, rig.shell, rig.tray_retry});
     form.Form_Load();
     Log expected = {"tray add 7 1 動作中・・・"};
     for (const char* key : {"Kando", "Wait", "Buttons", "Repeat", "Keyup"})

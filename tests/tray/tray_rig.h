@@ -109,6 +109,17 @@ private:
     Log& log_;
 };
 
+// The tray retry timer; a test runs its ticks by calling Form1::TrayRetry_Timer.
+class FakeRetryTimer final : public RetryTimer {
+public:
+    explicit FakeRetryTimer(Log& log) : log_(log) {}
+    void start(int32_t ms) override { log_.push_back("retry start " + std::to_string(ms)); }
+    void stop() override { log_.push_back("retry stop"); }
+
+private:
+    Log& log_;
+};
+
 // An empty dialog that tells the log when it goes away.
 class StubDialog final : public forms::Form {
 public:
@@ -132,6 +143,7 @@ struct TrayRig {
     SharedState state;
     MapProfile profile{log};
     testing::RecordingTrayIcon tray;
+    testing::RecordingRateSignal rate;
     testing::RecordingPollTimer timer;
     testing::RecordingSleeper sleeper;
     testing::RecordingKeySink keys;
@@ -139,12 +151,13 @@ struct TrayRig {
     testing::FakePadSource pad;
     FakeShell shell{log};
     FakeWindows windows{log};
+    FakeRetryTimer tray_retry{log};
     PadReader reader{pad, clock, state.Kando};
-    PollCycle poll{state, reader, keys, clock, tray};
-    Form1 form{state, profile, poll, {tray, timer, sleeper, windows, shell}};
+    PollCycle poll{state, reader, keys, clock, rate};
+    Form1 form{state, profile, poll, {tray, timer, sleeper, windows, shell, tray_retry}};
 
     TrayRig() {
-        tray.log = timer.log = sleeper.log = keys.log = &log;
+        tray.log = timer.log = sleeper.log = keys.log = rate.log = &log;
         timer.next_id = 77;
         clock.now = 5000;
     }

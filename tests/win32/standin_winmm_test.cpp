@@ -52,11 +52,18 @@ TEST(StandinWinmm, AnswersJoyGetPosExStepByStep) {
     }
     EXPECT_EQ(winmm.joy_calls(), std::size(expected) + 1);
     EXPECT_EQ(winmm.joy_bad(), 0u);
+    // Each step is stamped at its first reading; outside a timer tick there is no tick to stamp.
+    for (int step = 1; step < 4; ++step)
+        EXPECT_GT(winmm.step_read_qpc(step), winmm.step_read_qpc(step - 1)) << step;
+    for (int step = 0; step < 4; ++step) EXPECT_EQ(winmm.step_read_tick_qpc(step), 0) << step;
 
     read(JOY_RETURNALL);
     EXPECT_EQ(winmm.joy_bad(), 1u) << "flags other than 0x83 are counted";
+    const int64_t read_before = winmm.step_read_qpc(0);
     winmm.set(Unplugged(0));
+    EXPECT_EQ(winmm.step_read_qpc(0), 0) << "a new script is unread";
     EXPECT_EQ(read().result, standin::kUnplugged) << "a new script applies from the next call";
+    EXPECT_GT(winmm.step_read_qpc(0), read_before);
 
     FreeLibrary(dll);
     for (const auto& [name, value] : winmm.env()) SetEnvironmentVariableW(name.c_str(), nullptr);

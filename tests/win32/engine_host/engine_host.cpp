@@ -6,12 +6,13 @@
 //   --ms run time (10000)  --quit-event name  --log file
 //
 // Key map: the arrow keys for the directions, 'A' + i - 1 for button i (F1.. above 26).
-// The log file gets one line "tip <text>" per tray update and, at exit, "cpu_ms <n>" with the
+// The log file gets one line "tip <text>" per rate display and, at exit, "cpu_ms <n>" with the
 // processor time the process used and "run_ms <n>" with the time from start to exit.
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 
 #include "engine/pad_reader.h"
@@ -75,16 +76,21 @@ private:
     HANDLE file_ = INVALID_HANDLE_VALUE;
 };
 
-// The tray icon of the host: its updates go to the log.
-class LogTray final : public pwstd::TrayIcon {
+// The host has no tray icon and no UI thread: each rate display is taken at its signal and its tip
+// goes to the log.
+class LogRate final : public pwstd::RateSignal {
 public:
-    explicit LogTray(Log& log) : log_(log) {}
-    void notify(pwstd::TrayMessage, const pwstd::TrayRecord& record) override {
-        log_.line("tip " + record.tip);
+    explicit LogRate(Log& log) : log_(log) {}
+    void attach(pwstd::PollCycle& cycle) { cycle_ = &cycle; }
+    void post() override {
+        if (!cycle_) return;
+        if (const std::optional<pwstd::PollRate> rate = cycle_->TakePollRate())
+            log_.line("tip " + pwstd::PollRateTip(rate->polls));
     }
 
 private:
     Log& log_;
+    pwstd::PollCycle* cycle_ = nullptr;
 };
 
 int32_t ButtonKey(int i) { return i <= 26 ? 'A' + i - 1 : VK_F1 + (i - 27); }
@@ -112,9 +118,10 @@ int wmain(int argc, wchar_t** argv) {
     pwstd::WinPadSource pad;
     pwstd::WinKeySink keys;
     pwstd::WinClock clock;
-    LogTray tray(log);
+    LogRate rate(log);
     pwstd::PadReader reader(pad, clock, state.Kando);
-    pwstd::PollCycle cycle(state, reader, keys, clock, tray);
+    pwstd::PollCycle cycle(state, reader, keys, clock, rate);
+    rate.attach(cycle);
     pwstd::WinPollTimer timer(cycle);
 
     state.IconFrame = 1;

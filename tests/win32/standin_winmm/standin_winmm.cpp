@@ -118,9 +118,10 @@ void Record(Call call, uint32_t a0, uint32_t a1, uint32_t a2, uint32_t a3, uint6
     At(record.call).store(static_cast<uint32_t>(call), std::memory_order_release);
 }
 
-// The step that call number `n` falls in, and the call's position within it.
+// The step that call number `n` falls in, its index and the call's position within it.
 struct Scripted {
     JoyStep step;
+    uint32_t index = 0;
     uint32_t offset = 0;
     bool any = false;
 };
@@ -144,6 +145,7 @@ Scripted ReadScript(Block& block, uint32_t n) {
                           At(s.y).load(std::memory_order_relaxed),
                           At(s.buttons).load(std::memory_order_relaxed),
                           At(s.flaky).load(std::memory_order_relaxed)};
+            found.index = i;
             found.offset = rest;
             found.any = true;
             if (found.step.calls == 0 || rest < found.step.calls) break;
@@ -160,20 +162,32 @@ struct Trampoline {
     DWORD_PTR user = 0;
 };
 std::atomic<int> g_running_ticks{0};
+// When the tick running on this thread began; 0 outside a tick.
+thread_local int64_t t_tick_began = 0;
+
+// The first reading of a step stamps it with its time and its tick's start.
+void StampFirstRead(Block& block, uint32_t index, int64_t when) {
+    if (index >= pwstd::standin::kMaxSteps) return;
+    int64_t unread = 0;
+    if (At(block.step_read_qpc[index]).compare_exchange_strong(unread, when))
+        At(block.step_read_tick_qpc[index]).store(t_tick_began);
+}
 
 void CALLBACK Tick(UINT id, UINT message, DWORD_PTR context, DWORD_PTR r1, DWORD_PTR r2) {
     const auto* trampoline = reinterpret_cast<const Trampoline*>(context);
     Block* block = TheBlock();
     if (g_running_ticks.fetch_add(1) != 0 && block) At(block->overlaps).fetch_add(1);
+    const int64_t began = Now();
+    t_tick_began = began;
     if (block) {
-        const int64_t now = Now();
         int64_t expected = 0;
-        At(block->first_tick_qpc).compare_exchange_strong(expected, now);
-        At(block->last_tick_qpc).store(now);
+        At(block->first_tick_qpc).compare_exchange_strong(expected, began);
+        At(block->last_tick_qpc).store(began);
         At(block->tick_thread).store(GetCurrentThreadId());
         At(block->ticks).fetch_add(1);
     }
     trampoline->proc(id, message, trampoline->user, r1, r2);
+    t_tick_began = 0;
     g_running_ticks.fetch_sub(1);
 }
 
@@ -188,8 +202,10 @@ UINT WINAPI StandinJoyGetPosEx(UINT id, JoyInfoEx* info) {
     if (id != 0 || !info || info->dwSize != sizeof(JoyInfoEx) || info->dwFlags != kReturnXYButtons)
         At(block->joy_bad).fetch_add(1);
     At(block->joy_thread).store(GetCurrentThreadId());
-    At(block->joy_last_qpc).store(Now());
+    const int64_t now = Now();
+    At(block->joy_last_qpc).store(now);
     const Scripted scripted = ReadScript(*block, n);
+    if (scripted.any) StampFirstRead(*block, scripted.index, now);
     if (!info) return kJoyErrParms;
     if (!scripted.any) return pwstd::standin::kUnplugged;
     if (scripted.step.result != 0) return scripted.step.result;

@@ -62,6 +62,10 @@ struct Block {
     uint32_t tick_thread = 0;  // thread of the last tick
     int64_t first_tick_qpc = 0;
     int64_t last_tick_qpc = 0;
+    // For each step of the current script: when it was first read, and when the timer tick that
+    // read it began (0 for a reading outside a tick). Cleared by every new script.
+    int64_t step_read_qpc[kMaxSteps] = {};
+    int64_t step_read_tick_qpc[kMaxSteps] = {};
 };
 
 }  // namespace pwstd::standin

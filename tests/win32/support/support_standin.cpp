@@ -63,6 +63,10 @@ void StandinWinmm::script(const std::vector<standin::JoyStep>& steps) {
         At(s.buttons).store(steps[i].buttons, std::memory_order_relaxed);
         At(s.flaky).store(steps[i].flaky, std::memory_order_relaxed);
     }
+    for (int i = 0; i < standin::kMaxSteps; ++i) {
+        At(block_->step_read_qpc[i]).store(0, std::memory_order_relaxed);
+        At(block_->step_read_tick_qpc[i]).store(0, std::memory_order_relaxed);
+    }
     At(block_->step_count).store(static_cast<uint32_t>(steps.size()), std::memory_order_relaxed);
     At(block_->script_base).store(At(block_->joy_calls).load(), std::memory_order_relaxed);
     At(block_->seq).fetch_add(1, std::memory_order_release);
@@ -78,6 +82,12 @@ uint32_t StandinWinmm::overlaps() const { return At(block_->overlaps).load(); }
 uint32_t StandinWinmm::tick_thread() const { return At(block_->tick_thread).load(); }
 int64_t StandinWinmm::first_tick_qpc() const { return At(block_->first_tick_qpc).load(); }
 int64_t StandinWinmm::last_tick_qpc() const { return At(block_->last_tick_qpc).load(); }
+int64_t StandinWinmm::step_read_qpc(int step) const {
+    return At(block_->step_read_qpc[step]).load();
+}
+int64_t StandinWinmm::step_read_tick_qpc(int step) const {
+    return At(block_->step_read_tick_qpc[step]).load();
+}
 
 std::vector<standin::CallRecord> StandinWinmm::calls() const {
     std::vector<standin::CallRecord> records;

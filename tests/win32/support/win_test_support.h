@@ -121,6 +121,10 @@ public:
     uint32_t tick_thread() const;
     int64_t first_tick_qpc() const;
     int64_t last_tick_qpc() const;
+    // When step `step` of the current script was first read, and when the timer tick that read
+    // it began (0 for a reading outside a tick); 0 while the step is unread.
+    int64_t step_read_qpc(int step) const;
+    int64_t step_read_tick_qpc(int step) const;
     std::vector<standin::CallRecord> calls() const;
     std::vector<standin::CallRecord> calls(standin::Call kind) const;
 

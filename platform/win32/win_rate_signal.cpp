@@ -1,0 +1,9 @@
+#include "platform/win32/win_rate_signal.h"
+
+#include "platform/win32/hidden_window.h"
+
+namespace pwstd {
+
+void WinRateSignal::post() { PostMessageW(window_, kPollRateMessage, 0, 0); }
+
+}  // namespace pwstd
