@@ -12,10 +12,11 @@ namespace {
 class ScriptedPad final : public PadSource {
 public:
     JoyReading reading{32768, 32768, 0};
-    uint32_t read(int32_t, JoyReading& out) override {
+    uint32_t read(int32_t, uint32_t, JoyReading& out) override {
         out = reading;
         return 0;
     }
+    uint32_t joysticks() override { return 16; }
 };
 
 class CountingKeys final : public KeySink {

@@ -41,7 +41,7 @@ int Run(HINSTANCE instance) {
     WinClock clock;
     WinSleeper sleeper;
     WinProfile profile;
-    PadReader reader(pad, clock, state.Kando);
+    PadReader reader(pad, clock, state);
 
     // The icons and the window exist before the timer can tick: its tray updates only pick them.
     HiddenWindow window(instance);
