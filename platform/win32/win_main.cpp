@@ -37,7 +37,7 @@ int Run(HINSTANCE instance) {
 
     SharedState& state = g_state;
     WinPadSource pad;
-    WinKeySink keys;
+    WinKeySink keys(state.ScanCodes);
     WinClock clock;
     WinSleeper sleeper;
     WinProfile profile;
