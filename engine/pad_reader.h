@@ -15,11 +15,23 @@ int32_t AxisDirection(uint32_t position, int32_t kando);
 // 1 when button i (1..32) is set in the mask, else 0.
 int32_t ButtonBit(int32_t i, uint32_t mask);
 
+// The directions of a hat position: 0 up, 9000 right, 18000 down, 27000 left and the four
+// diagonals between them; any other value (JOY_POVCENTERED among them) gives none.
+struct HatDirection {
+    int32_t x = 0;  // -1 left, +1 right
+    int32_t y = 0;  // -1 up, +1 down
+};
+HatDirection HatDirections(uint32_t pov);
+
 class PadReader {
 public:
-    // `kando` is read at every call, so a change applies to the next reading.
-    PadReader(PadSource& source, Clock& clock, const Relaxed<int32_t>& kando);
+    // Kando, PovStick and AnyJoystick of `state`, each read at every call.
+    PadReader(PadSource& source, Clock& clock, const SharedState& state);
 
+    // `id` is the joystick read while AnyJoystick is 0. With AnyJoystick 1 the reader reads the
+    // joystick it found: the lowest id, from 0 up, that gave a reading at the last search. The
+    // search runs at the first reading, after a device change, and whenever that joystick fails;
+    // while none answers, the back-off below limits it to once a second.
     PadSnapshot ReadPad(int32_t id);
     int32_t ReadPadX(int32_t id);         // 0 when the reading fails
     int32_t ReadPadY(int32_t id);         // 0 when the reading fails
@@ -34,20 +46,31 @@ public:
     static constexpr uint32_t kRetryAfterMs = 1000;
     // ReadError of a reading whose source failed in an unexpected way (threw).
     static constexpr int32_t kReaderFailure = 51;
+    // The most joystick ids a search asks, whatever the service claims: the multimedia joystick
+    // service numbers at most 16.
+    static constexpr int32_t kMaxJoysticks = 16;
 
 private:
     // One reading into the caller's own record, or the remembered failure while backing off.
-    uint32_t Read(int32_t id, JoyReading& reading);
+    uint32_t Read(int32_t id, bool pov, JoyReading& reading);
+    // The joystick found, or a search for the lowest one that answers (AnyJoystick).
+    uint32_t ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading);
+    uint32_t Call(int32_t id, uint32_t flags, JoyReading& reading);
 
     PadSource& source_;
     Clock& clock_;
     const Relaxed<int32_t>& kando_;
+    const Relaxed<int16_t>& pov_stick_;
+    const Relaxed<int16_t>& any_joystick_;
     // Shared by every thread that reads; each is a whole value, so no reading mixes with another.
     std::atomic<uint32_t> failing_code_{0};  // nonzero while the joystick is being left alone
     // The tick count and device epoch of the last failed call, or of the retry a thread has
     // claimed: epoch << 32 | ticks. One word, so exactly one thread can claim each retry.
     std::atomic<uint64_t> gate_{0};
     std::atomic<uint32_t> epoch_{0};  // counts DeviceChanged calls
+    // The joystick AnyJoystick found and the device epoch of its search: epoch << 32 | (id + 1);
+    // 0 while none is known. One word, so the poll cycle and the test panel read the same pad.
+    std::atomic<uint64_t> found_{0};
 };
 
 }  // namespace pwstd

@@ -7,29 +7,43 @@
 
 namespace pwstd {
 
-// One raw joystick reading: axis positions 0..65535 and the 32-bit button mask.
+// JOYINFOEX dwFlags values: X, Y and buttons (JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS), and
+// the point-of-view hat (JOY_RETURNPOV).
+constexpr uint32_t kJoyReturnXYButtons = 0x83;
+constexpr uint32_t kJoyReturnPov = 0x40;
+// dwPOV of a hat at rest (JOY_POVCENTERED).
+constexpr uint32_t kJoyPovCentered = 65535;
+
+// One raw joystick reading: axis positions 0..65535, the 32-bit button mask and the hat position in
+// hundredths of a degree clockwise from forward.
 struct JoyReading {
     uint32_t Xpos = 0;
     uint32_t Ypos = 0;
     uint32_t Buttons = 0;
+    uint32_t Pov = kJoyPovCentered;
 };
 
 class PadSource {
 public:
     virtual ~PadSource() = default;
-    // Reads joystick `id` once into `out` (joyGetPosEx with X, Y and buttons). Returns 0 on success,
-    // else the service's nonzero code (for example 167 when unplugged) and leaves `out` unspecified.
-    // Called from the timer thread and the UI thread, possibly at the same moment: an implementation
-    // fills only `out`, never a record shared between calls.
-    virtual uint32_t read(int32_t id, JoyReading& out) = 0;
+    // Reads joystick `id` once into `out` (joyGetPosEx with dwFlags = `flags`: kJoyReturnXYButtons,
+    // with kJoyReturnPov added when the hat is wanted; `out.Pov` means something only then).
+    // Returns 0 on success, else the service's nonzero code (for example 167 when unplugged) and
+    // leaves `out` unspecified. Called from the timer thread and the UI thread, possibly at the
+    // same moment: an implementation fills only `out`, never a record shared between calls.
+    virtual uint32_t read(int32_t id, uint32_t flags, JoyReading& out) = 0;
+    // How many joystick ids the service supports (joyGetNumDevs); ids run from 0 to this less 1.
+    // Any thread.
+    virtual uint32_t joysticks() = 0;
 };
 
 class KeySink {
 public:
     virtual ~KeySink() = default;
     // Sends one synthetic key press (`up` false) or release (`up` true) of virtual key `vk` to the
-    // window with the keyboard focus (keybd_event(vk, 0, 0 or KEYEVENTF_KEYUP, 0)). Timer thread;
-    // at quit, the UI thread after the timer is stopped.
+    // window with the keyboard focus (keybd_event(vk, 0, 0 or KEYEVENTF_KEYUP, 0); with scan codes
+    // on, the key's scan code and flags as KeyEventFor says). Timer thread; at quit, the UI thread
+    // after the timer is stopped.
     virtual void send(uint8_t vk, bool up) = 0;
 };
 

@@ -207,6 +207,18 @@ int16_t SettingsFile::BefTemp() const {
     return InRangeOrZero(LeadingNumber(Read(kGeneralSection, "BefTemp", "0"), false), 0, kTemplateCount);
 }
 
+int16_t SettingsFile::PovStick() const {
+    return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "PovStick", "0"), false));
+}
+
+int16_t SettingsFile::AnyJoystick() const {
+    return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "AnyJoystick", "0"), false));
+}
+
+int16_t SettingsFile::ScanCodes() const {
+    return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "ScanCodes", "0"), false));
+}
+
 std::string SettingsFile::TemplateName(int n) const {
     const std::string name = Read(SlotSection(n), "TempName", DefaultTemplateName(n));
     // The first 100 characters: count UTF-8 lead bytes, never cut a character in two.

@@ -60,6 +60,10 @@ public:
     int16_t Keyup() const;      // "1"; as Repeat
     int16_t StartTemp() const;  // "0"; outside 0..2 becomes 0
     int16_t BefTemp() const;    // "0"; outside 0..10 becomes 0
+    // Options for today's pads and games, read at start-up and never written: "0"; as Repeat.
+    int16_t PovStick() const;
+    int16_t AnyJoystick() const;
+    int16_t ScanCodes() const;
     // Template name of slot 1..10, its first 100 characters.
     std::string TemplateName(int n) const;
     // Key code of entry 0..33 of slot 0..10, with the entry's default, clamped to 1..255.

@@ -39,6 +39,12 @@ struct SharedState : KeyMap {
     Relaxed<int16_t> IconFrame;  // running tray icon frame now shown, 1..4
     Relaxed<int32_t> TimerId;    // periodic multimedia timer driving the poll cycle
 
+    // Options for today's pads and games, each 0 or 1, read at start-up only; 0 keeps every
+    // reading and key event as it has always been.
+    Relaxed<int16_t> PovStick;     // 1: the hat gives directions where the stick is centred
+    Relaxed<int16_t> AnyJoystick;  // 1: when joystick 1 gives no reading, the first that does
+    Relaxed<int16_t> ScanCodes;    // 1: key events carry scan codes and the extended-key flag
+
     std::array<std::string, kTemplateCount + 1> TemplateNames;  // UI thread only; 1..10, UTF-8
     std::string IniPath;                                        // UI thread only; set once
 };

@@ -67,6 +67,9 @@ void Form1::Form_Load() {
     state_.Buttons = settings_.Buttons();
     state_.Repeat = settings_.Repeat();
     state_.Keyup = settings_.Keyup();
+    state_.PovStick = settings_.PovStick();
+    state_.AnyJoystick = settings_.AnyJoystick();
+    state_.ScanCodes = settings_.ScanCodes();
 
     for (int n = 1; n <= kTemplateCount; ++n) {
         state_.TemplateNames[n] = settings_.TemplateName(n);

@@ -1,12 +1,19 @@
 #pragma once
 // Synthetic key presses and releases for the window with the keyboard focus.
 #include "engine/ports.h"
+#include "engine/relaxed.h"
 
 namespace pwstd {
 
 class WinKeySink final : public KeySink {
 public:
+    WinKeySink();  // scan code 0, as without the "ScanCodes" option
+    // `scan_codes` (the "ScanCodes" option, 0 or 1) is read at every key event.
+    explicit WinKeySink(const Relaxed<int16_t>& scan_codes) : scan_codes_(scan_codes) {}
     void send(uint8_t vk, bool up) override;
+
+private:
+    const Relaxed<int16_t>& scan_codes_;
 };
 
 }  // namespace pwstd

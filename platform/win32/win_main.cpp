@@ -41,11 +41,11 @@ int Run(HINSTANCE instance) {
 
     SharedState& state = g_state;
     WinPadSource pad;
-    WinKeySink keys;
+    WinKeySink keys(state.ScanCodes);
     WinClock clock;
     WinSleeper sleeper;
     WinProfile profile;
-    PadReader reader(pad, clock, state.Kando);
+    PadReader reader(pad, clock, state);
 
     // The window exists before the timer can tick: the poll cycle's rate signals are posted to it.
     HiddenWindow window(instance);

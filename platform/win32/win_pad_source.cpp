@@ -5,19 +5,24 @@
 
 namespace pwstd {
 
-uint32_t WinPadSource::read(int32_t id, JoyReading& out) {
+uint32_t WinPadSource::read(int32_t id, uint32_t flags, JoyReading& out) {
     // A record per call: the poll cycle and the test panel read from two threads.
     JOYINFOEX info{};
     info.dwSize = sizeof(JOYINFOEX);
-    info.dwFlags = JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS;
+    info.dwFlags = flags;
     const MMRESULT result = joyGetPosEx(static_cast<UINT>(id), &info);
     out.Xpos = info.dwXpos;
     out.Ypos = info.dwYpos;
     out.Buttons = info.dwButtons;
+    out.Pov = info.dwPOV;
     return result;
 }
 
+uint32_t WinPadSource::joysticks() { return joyGetNumDevs(); }
+
 static_assert(sizeof(JOYINFOEX) == 52);
-static_assert((JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS) == 0x83);
+static_assert((JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS) == kJoyReturnXYButtons);
+static_assert(JOY_RETURNPOV == kJoyReturnPov);
+static_assert(JOY_POVCENTERED == kJoyPovCentered);
 
 }  // namespace pwstd

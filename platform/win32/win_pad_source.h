@@ -6,7 +6,8 @@ namespace pwstd {
 
 class WinPadSource final : public PadSource {
 public:
-    uint32_t read(int32_t id, JoyReading& out) override;
+    uint32_t read(int32_t id, uint32_t flags, JoyReading& out) override;
+    uint32_t joysticks() override;
 };
 
 }  // namespace pwstd

@@ -123,6 +123,69 @@ TEST(App, PadInputSendsTheKeysOfTheStartUpTemplate) {
     }
 }
 
+struct OptionCase {
+    const char* name;
+    std::vector<std::string> options;  // lines of "[Padwright Standard]"
+    uint32_t id;                       // the joystick that answers
+    uint32_t x, y, pov;                // the pad while it is held, with button 1
+    const char* keys;                  // what reaches the desktop
+    bool scan_codes;                   // the keys carry scan codes, the arrows the extended flag
+    uint32_t flags;                    // dwFlags of every reading
+    uint32_t ids;                      // the joysticks asked for, one bit each
+};
+
+// Each option for today's pads and games acts only when its key is 1; absent or 0, the program
+// reads, asks and sends exactly what it always has.
+TEST(App, TheOptionsForTodaysPadsActOnlyWhenSetToOne) {
+    const OptionCase cases[] = {
+        {"no option", {}, 0, 0, 32768, 9000, "+37 +65 -37 -65", false, 0x83, 0x1},
+        {"every option 0", {"PovStick=0", "AnyJoystick=0", "ScanCodes=0"}, 0, 0, 32768, 9000, "+37 +65 -37 -65", false,
+         0x83, 0x1},
+        // The hat gives left where the stick is centred; the stick keeps down.
+        {"PovStick", {"PovStick=1"}, 0, 32768, 65535, 31500, "+37 +40 +65 -37 -40 -65", false, 0xC3, 0x1},
+        {"a pad at joystick 2 alone", {}, 1, 0, 32768, 65535, "", false, 0x83, 0x1},
+        {"AnyJoystick, a pad at joystick 2", {"AnyJoystick=1"}, 1, 0, 32768, 65535, "+37 +65 -37 -65", false, 0x83,
+         0x3},
+        {"ScanCodes", {"ScanCodes=1"}, 0, 0, 32768, 65535, "+37 +65 -37 -65", true, 0x83, 0x1},
+    };
+    for (const OptionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> ini = {"[Padwright Standard]", "Repeat=0", "Keyup=0"};
+        ini.insert(ini.end(), c.options.begin(), c.options.end());
+        ini.insert(ini.end(), {"[KeySettei]", "Button1=65"});
+        AppSession app(Ini(ini));
+        app.winmm().answer_at(c.id);
+        app.winmm().expect_calls(c.flags, c.ids != 0x1);
+        app.Start();
+        const size_t before = app.keys().count();
+        standin::JoyStep held = Held(6, 1, c.x, c.y);
+        held.pov = c.pov;
+        app.winmm().script({held, Idle(0)});
+        const std::string text = c.keys;
+        const size_t expected = text.empty() ? 0 : static_cast<size_t>(std::count(text.begin(), text.end(), ' ')) + 1;
+        if (expected > 0) {
+            EXPECT_TRUE(app.keys().wait_count(before + expected, seconds(5)));
+        }
+        std::this_thread::sleep_for(milliseconds(expected > 0 ? 200 : 1200));
+
+        const auto keys = app.keys().keys(before);
+        EXPECT_EQ(KeyText(keys), c.keys);
+        for (const KeyEvent& k : keys) {
+            SCOPED_TRACE(KeyText({k}));
+            EXPECT_TRUE(k.injected);
+            if (c.scan_codes) {
+                EXPECT_NE(k.scan, 0u);
+                EXPECT_EQ(k.extended, k.vk >= VK_LEFT && k.vk <= VK_DOWN);
+            } else {
+                EXPECT_EQ(k.scan, 0u);
+                EXPECT_FALSE(k.extended);
+            }
+        }
+        EXPECT_EQ(app.winmm().joy_bad(), 0u);
+        EXPECT_EQ(app.winmm().joy_ids(), c.ids);
+    }
+}
+
 TEST(App, TrayIconAnimatesPausesResumesAndComesBackWithTheTaskbar) {
     AppSession app(Ini({"[Padwright Standard]", "Repeat=1", "Keyup=0", "[KeySettei]", "Button1=65"}));
     app.Start();

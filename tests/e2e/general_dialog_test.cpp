@@ -230,5 +230,45 @@ TEST(GeneralDialog, TestPanelShowsTheStickAndTheButtonsUpToTheSlidersCount) {
     EXPECT_EQ(ReadFileBytes(app.ini_path()), ini);
 }
 
+// With "PovStick" the panel shows the hat of the pad the readers found at joystick 2, the same pad
+// the engine reads; OK writes the dialog's settings and leaves the three options as they are.
+TEST(GeneralDialog, TestPanelShowsTheHatOfThePadFoundAndOkKeepsTheOptions) {
+    const std::string ini =
+        Settings({"Buttons=4", "Repeat=0", "Keyup=0", "PovStick=1", "AnyJoystick=1", "ScanCodes=1"});
+    AppSession app(ini);
+    app.winmm().answer_at(1);
+    app.winmm().expect_calls(0xC3, true);
+    app.Start();
+    const GeneralDialog dialog(OpenSettings(app, SettingsItem::General));
+    ASSERT_NE(dialog.window, nullptr);
+    ASSERT_TRUE(dialog.complete());
+
+    const struct {
+        uint32_t x, y, pov, buttons;
+        const char* shown;
+    } pads[] = {
+        {32768, 32768, 0, 0, " 上"},
+        {32768, 32768, 13500, 1u << 1, "右 下 2"},
+        {65535, 32768, 22500, 0, "右 下"},  // the stick keeps right, the hat gives down
+        {32768, 0, 27000, 0, "左 上"},
+        {32768, 32768, 65535, 0, ""},
+    };
+    for (const auto& p : pads) {
+        standin::JoyStep step = Held(0, p.buttons, p.x, p.y);
+        step.pov = p.pov;
+        app.winmm().set(step);
+        EXPECT_EQ(WaitText(dialog.test, p.shown), p.shown);
+    }
+
+    Click(dialog.ok);
+    ASSERT_TRUE(WaitClosed(dialog.window));
+    const std::string file = ReadFileBytes(app.ini_path());
+    EXPECT_EQ(IniValue(file, "Padwright Standard", "Kando"), "4000");
+    for (const char* key : {"PovStick", "AnyJoystick", "ScanCodes"})
+        EXPECT_EQ(IniValue(file, "Padwright Standard", key), "1") << key;
+    EXPECT_EQ(app.winmm().joy_bad(), 0u);
+    EXPECT_EQ(app.winmm().joy_ids(), 0x3u);
+}
+
 }  // namespace
 }  // namespace pwstd::wintest

@@ -37,12 +37,31 @@ TEST(ButtonBit, ReadsTheMaskUnsigned) {
     EXPECT_EQ(ButtonBit(0, mask), 0);
 }
 
+TEST(HatDirections, TheEightPositionsAndNothingElse) {
+    struct Case {
+        uint32_t pov;
+        int32_t x, y;
+    };
+    const std::vector<Case> cases = {
+        {0, 0, -1},     {4500, 1, -1},  {9000, 1, 0},   {13500, 1, 1},  {18000, 0, 1},
+        {22500, -1, 1}, {27000, -1, 0}, {31500, -1, -1}, {65535, 0, 0}, {36000, 0, 0},
+        {4499, 0, 0},   {9001, 0, 0},   {1, 0, 0},      {0xFFFFFFFFu, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const HatDirection hat = HatDirections(c.pov);
+        EXPECT_EQ(hat.x, c.x) << c.pov;
+        EXPECT_EQ(hat.y, c.y) << c.pov;
+    }
+}
+
 class PadReaderTest : public ::testing::Test {
 protected:
     FakePadSource source;
     FakeClock clock;
-    Relaxed<int32_t> kando{16384};
-    PadReader reader{source, clock, kando};
+    PadReaderTest() { state.Kando = 16384; }
+
+    SharedState state;
+    PadReader reader{source, clock, state};
 };
 
 TEST_F(PadReaderTest, DecodesOneReadingAndUsesKandoOfTheMoment) {
@@ -53,7 +72,7 @@ TEST_F(PadReaderTest, DecodesOneReadingAndUsesKandoOfTheMoment) {
     EXPECT_EQ(s.ButtonMask, 0x5u);
     EXPECT_EQ(s.ReadError, 0);
     EXPECT_EQ(source.last_id, 0);
-    kando = 0;
+    state.Kando = 0;
     EXPECT_EQ(reader.ReadPadX(0), 0);
     EXPECT_EQ(reader.ReadPadY(0), 0);
     EXPECT_EQ(reader.ReadPadButtons(0), 0x5u);
@@ -132,6 +151,129 @@ TEST_F(PadReaderTest, ASourceThatThrowsBecomesAFailedReading) {
     EXPECT_EQ(reader.ReadPad(0).ReadError, PadReader::kReaderFailure);
     clock.now = 2000;
     EXPECT_EQ(reader.ReadPadButtons(0), 0u);
+}
+
+// The reader with the options for today's pads, as the program builds it.
+class PadOptionsTest : public ::testing::Test {
+protected:
+    PadOptionsTest() { state.Kando = 16384; }
+    std::vector<int32_t> TakeIds() {
+        std::vector<int32_t> ids = source.ids;
+        source.ids.clear();
+        return ids;
+    }
+
+    FakePadSource source;
+    FakeClock clock;
+    SharedState state;
+    PadReader reader{source, clock, state};
+};
+
+TEST_F(PadOptionsTest, WithPovStickTheHatFillsAnAxisTheStickLeavesCentred) {
+    constexpr uint32_t kLow = 0, kCentre = 32768, kHigh = 65535;
+    struct Row {
+        int16_t pov_stick;
+        uint32_t x, y, pov;
+        int32_t dir_x, dir_y;
+    };
+    const std::vector<Row> rows = {
+        {1, kCentre, kCentre, 0, 0, -1},
+        {1, kCentre, kCentre, 9000, 1, 0},
+        {1, kCentre, kCentre, 22500, -1, 1},
+        {1, kCentre, kCentre, kJoyPovCentered, 0, 0},
+        {1, kCentre, kCentre, 4501, 0, 0},
+        {1, kLow, kCentre, 4500, -1, -1},    // the stick wins on X, the hat gives Y
+        {1, kCentre, kHigh, 31500, -1, 1},   // the hat gives X, the stick wins on Y
+        {1, kHigh, kLow, 22500, 1, -1},      // the stick wins on both
+        {1, 16384, 49152, 27000, -1, 0},     // inside the centre by a hair: the hat's
+        {0, kCentre, kCentre, 9000, 0, 0},   // without the option the hat is not asked for
+        {0, kLow, kCentre, 18000, -1, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("PovStick " + std::to_string(row.pov_stick) + ", hat " + std::to_string(row.pov));
+        state.PovStick = row.pov_stick;
+        source.reading = {row.x, row.y, 0x9, row.pov};
+        const PadSnapshot s = reader.ReadPad(0);
+        EXPECT_EQ(s.DirX, row.dir_x);
+        EXPECT_EQ(s.DirY, row.dir_y);
+        EXPECT_EQ(s.ButtonMask, 0x9u);
+        EXPECT_EQ(reader.ReadPadX(0), row.dir_x);
+        EXPECT_EQ(reader.ReadPadY(0), row.dir_y);
+        EXPECT_EQ(reader.ReadPadButtons(0), 0x9u);
+        EXPECT_EQ(source.last_flags, row.pov_stick == 1 ? 0xC3u : 0x83u);
+    }
+}
+
+TEST_F(PadOptionsTest, AnyJoystickKeepsTheLowestThatAnswersAndSearchesOnlyWhenItMust) {
+    state.AnyJoystick = 1;
+    source.reading = {0, 32768, 1};
+    source.only_id = 3;
+    EXPECT_EQ(reader.ReadPad(0).DirX, -1);
+    EXPECT_EQ(TakeIds(), (std::vector<int32_t>{0, 1, 2, 3})) << "the search at the first reading";
+    reader.ReadPad(0);
+    EXPECT_EQ(reader.ReadPadX(0), -1);
+    EXPECT_EQ(reader.ReadPadButtons(0), 1u);
+    EXPECT_EQ(TakeIds(), (std::vector<int32_t>{3, 3, 3})) << "kept, and the test panel reads the same pad";
+
+    source.only_id = 1;  // 3 fails, 1 answers
+    clock.now = 10;
+    EXPECT_EQ(reader.ReadPad(0).ReadError, 0);
+    EXPECT_EQ(TakeIds(), (std::vector<int32_t>{3, 0, 1}));
+    reader.ReadPadY(0);
+    EXPECT_EQ(TakeIds(), (std::vector<int32_t>{1}));
+
+    // None answers: one search, then the pad is left alone for a second, as without the option.
+    source.only_id = 99;
+    clock.now = 100;
+    EXPECT_EQ(reader.ReadPad(0).ReadError, 167);
+    std::vector<int32_t> all = {1, 0};
+    for (int32_t id = 2; id < 16; ++id) all.push_back(id);
+    EXPECT_EQ(TakeIds(), all);
+    for (uint32_t t = 105; t < 1100; t += 5) {
+        clock.now = t;
+        EXPECT_EQ(reader.ReadPad(0).ReadError, 167);
+        EXPECT_EQ(reader.ReadPadX(0), 0);
+    }
+    EXPECT_TRUE(TakeIds().empty());
+    clock.now = 1100;
+    reader.ReadPad(0);
+    EXPECT_EQ(TakeIds().size(), 16u) << "the search once a second";
+
+    // A pad plugged in: the device change starts the search at once.
+    source.only_id = 2;
+    reader.DeviceChanged();
+    clock.now = 1110;
+    EXPECT_EQ(reader.ReadPad(0).DirX, -1);
+    EXPECT_EQ(TakeIds(), (std::vector<int32_t>{0, 1, 2}));
+    // Another device change searches again from joystick 0, though the pad found still answers.
+    source.only_id = -1;
+    reader.DeviceChanged();
+    reader.ReadPad(0);
+    reader.ReadPad(0);
+    EXPECT_EQ(TakeIds(), (std::vector<int32_t>{0, 0}));
+}
+
+TEST_F(PadOptionsTest, ASearchAsksTheIdsTheServiceHasAndNeverMoreThanSixteen) {
+    state.AnyJoystick = 1;
+    source.only_id = 99;
+    const struct {
+        uint32_t devices;
+        size_t asked;
+    } rows[] = {{0, 1}, {1, 1}, {2, 2}, {16, 16}, {1000, 16}};
+    for (const auto& row : rows) {
+        source.devices = row.devices;
+        reader.DeviceChanged();
+        EXPECT_EQ(reader.ReadPad(0).ReadError, 167);
+        EXPECT_EQ(TakeIds().size(), row.asked) << row.devices << " joysticks";
+    }
+}
+
+TEST_F(PadOptionsTest, WithoutAnyJoystickOnlyJoystickZeroIsRead) {
+    source.only_id = 3;
+    EXPECT_EQ(reader.ReadPad(0).ReadError, 167);
+    clock.now = 1000;
+    EXPECT_EQ(reader.ReadPad(0).ReadError, 167);
+    EXPECT_EQ(TakeIds(), (std::vector<int32_t>{0, 0}));
 }
 
 }  // namespace

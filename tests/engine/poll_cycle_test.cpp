@@ -7,6 +7,7 @@
 
 #include "engine/poll_cycle.h"
 #include "tests/support/fakes.h"
+#include "tests/support/running_state.h"
 
 namespace pwstd {
 
@@ -29,22 +30,14 @@ protected:
     FakeClock clock;
     RecordingKeySink keys;
     RecordingRateSignal rate;
-    PadReader reader{source, clock, state.Kando};
+    PadReader reader{source, clock, state};
     PollCycle poll{state, reader, keys, clock, rate};
 };
 
 class PollCycleTest : public PollRig {
 protected:
     void SetUp() override {
-        state.PadActive = True;
-        state.Kando = 16384;
-        state.Buttons = 4;
-        state.Repeat = 0;
-        state.Keyup = 0;
-        state.IconFrame = 1;
-        const int dirs[] = {38, 40, 37, 39};
-        for (int d = 0; d < 4; ++d) state.DirKeys[d] = dirs[d];
-        for (int i = 1; i <= kMaxButtons; ++i) state.ButtonKeys[i] = 64 + i;  // A, B, C...
+        RunningState(state, 4, 0, 0);
         clock.now = 500;  // the first poll's rate display is checked on its own
         poll.PadTimerProc();
         keys.events.clear();

@@ -14,6 +14,7 @@
 
 #include "engine/poll_cycle.h"
 #include "tests/support/fakes.h"
+#include "tests/support/running_state.h"
 
 namespace pwstd {
 namespace {
@@ -39,12 +40,7 @@ public:
 class PollProperty {
 public:
     PollProperty(int16_t repeat, int16_t keyup, uint32_t seed) : random_(seed) {
-        state_.PadActive = True;
-        state_.Kando = 16384;
-        state_.Buttons = 1 + static_cast<int32_t>(random_() % 8);
-        state_.Repeat = repeat;
-        state_.Keyup = keyup;
-        state_.IconFrame = 1;
+        RunningState(state_, 1 + static_cast<int32_t>(random_() % 8), repeat, keyup);
         NewKeyMap();
     }
 
@@ -157,7 +153,7 @@ private:
     FakeClock clock_;
     ControlSink keys_;
     RecordingRateSignal rate_;
-    PadReader reader_{source_, clock_, state_.Kando};
+    PadReader reader_{source_, clock_, state_};
     PollCycle poll_{state_, reader_, keys_, clock_, rate_};
     int x_ = 0, y_ = 0;
     uint32_t mask_ = 0;

@@ -21,6 +21,9 @@ TEST(SettingsFile, NoFileGivesEveryDefault) {
     EXPECT_EQ(file.Keyup(), 1);
     EXPECT_EQ(file.StartTemp(), 0);
     EXPECT_EQ(file.BefTemp(), 0);
+    EXPECT_EQ(file.PovStick(), 0);
+    EXPECT_EQ(file.AnyJoystick(), 0);
+    EXPECT_EQ(file.ScanCodes(), 0);
     EXPECT_EQ(file.TemplateName(1), "テンプレート１");
     EXPECT_EQ(file.TemplateName(10), "テンプレート１０");
     const int expected[] = {38, 40, 37, 39, 32, 32};
@@ -44,6 +47,10 @@ TEST(SettingsFile, EachGeneralKeyHasItsRangeRule) {
         {"Keyup", "0.4", 0},      {"Keyup", "0.6", 1},       {"StartTemp", "3", 0},
         {"StartTemp", "2", 2},    {"StartTemp", "-1", 0},    {"StartTemp", "1e9", 1},
         {"BefTemp", "11", 0},     {"BefTemp", "10", 10},     {"BefTemp", "99999999999", 0},
+        {"PovStick", "1", 1},     {"PovStick", "7", 1},      {"PovStick", "0", 0},
+        {"PovStick", "", 0},      {"AnyJoystick", "1", 1},   {"AnyJoystick", "-2", 1},
+        {"AnyJoystick", "no", 0}, {"ScanCodes", "1", 1},     {"ScanCodes", "0.6", 1},
+        {"ScanCodes", "0", 0},
     };
     for (const KeyCase& c : cases) {
         TempIni ini;
@@ -55,6 +62,9 @@ TEST(SettingsFile, EachGeneralKeyHasItsRangeRule) {
                             : c.key == "Repeat"    ? file.Repeat()
                             : c.key == "Keyup"     ? file.Keyup()
                             : c.key == "StartTemp" ? file.StartTemp()
+                            : c.key == "PovStick"  ? file.PovStick()
+                            : c.key == "AnyJoystick" ? file.AnyJoystick()
+                            : c.key == "ScanCodes" ? file.ScanCodes()
                                                    : file.BefTemp();
         EXPECT_EQ(got, c.expected) << c.key << "=" << c.value;
     }

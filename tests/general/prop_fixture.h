@@ -84,7 +84,7 @@ protected:
     RecordingSleeper sleeper;
     FakePadSource pad;
     FakeClock clock;
-    PadReader reader{pad, clock, state.Kando};
+    PadReader reader{pad, clock, state};
     forms::MenuItem menu{"mnuPop", "Popup"};
     CountingObserver observer;
     Prop prop{state, profile, timer, sleeper, reader, menu};

@@ -18,13 +18,14 @@ public:
     std::atomic<bool> fail_every_other{false};  // odd-numbered calls fail with 167
     std::atomic<int> calls{0};
 
-    uint32_t read(int32_t, JoyReading& out) override {
+    uint32_t read(int32_t, uint32_t, JoyReading& out) override {
         const int n = calls.fetch_add(1);
         if (code != 0) return code;
         if (fail_every_other && n % 2 == 1) return 167;
         out = {x, y, buttons};
         return 0;
     }
+    uint32_t joysticks() override { return 16; }
 };
 
 // Counts presses and releases; remembers whether a key code outside 1..255 would have been sent.

@@ -22,19 +22,27 @@ class FakePadSource final : public PadSource {
 public:
     JoyReading reading{32768, 32768, 0};
     uint32_t code = 0;  // nonzero: the reading fails with this code
+    int32_t only_id = -1;   // >= 0: only this joystick id answers, every other is unplugged (167)
+    uint32_t devices = 16;  // what joysticks() reports
     int calls = 0;
+    std::vector<int32_t> ids;           // the id of every call, in order
     std::function<void()> before_read;  // runs at every call, e.g. to script a sequence
 
-    uint32_t read(int32_t id, JoyReading& out) override {
+    uint32_t read(int32_t id, uint32_t flags, JoyReading& out) override {
         ++calls;
         last_id = id;
+        last_flags = flags;
+        ids.push_back(id);
         if (before_read) before_read();
         if (code != 0) return code;
+        if (only_id >= 0 && id != only_id) return 167;
         out = reading;
         return 0;
     }
+    uint32_t joysticks() override { return devices; }
     void Centre() { reading = {32768, 32768, 0}; }
     int32_t last_id = -1;
+    uint32_t last_flags = 0;
 };
 
 struct KeyEvent {

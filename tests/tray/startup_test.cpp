@@ -25,6 +25,9 @@ TEST(StartUp, WithoutAFileEverythingTakesItsDefault) {
     EXPECT_EQ(s.Repeat, 1);
     EXPECT_EQ(s.Keyup, 1);
     EXPECT_EQ(s.StartTemp, 0);
+    EXPECT_EQ(s.PovStick, 0);
+    EXPECT_EQ(s.AnyJoystick, 0);
+    EXPECT_EQ(s.ScanCodes, 0);
     EXPECT_EQ(s.TimerId, 77);
     EXPECT_EQ((std::vector<int32_t>{s.DirKeys[0], s.DirKeys[1], s.DirKeys[2], s.DirKeys[3]}),
               (std::vector<int32_t>{38, 40, 37, 39}));
@@ -67,7 +70,7 @@ TEST(StartUp, RunsInOrderWithTheTimerLast) {
                {rig.tray, timer, rig.sleeper, rig.windows, rig.shell, rig.tray_retry});
     form.Form_Load();
     Log expected = {"tray add 7 1 動作中・・・"};
-    for (const char* key : {"Kando", "Wait", "Buttons", "Repeat", "Keyup"})
+    for (const char* key : {"Kando", "Wait", "Buttons", "Repeat", "Keyup", "PovStick", "AnyJoystick", "ScanCodes"})
         expected.push_back(std::string("get ") + kGeneral + "/" + key);
     for (int n = 1; n <= 10; ++n) expected.push_back("get KeySetteiTemp" + std::to_string(n) + "/TempName");
     expected.push_back(std::string("get ") + kGeneral + "/StartTemp");
@@ -89,6 +92,9 @@ TEST(StartUp, ClampsEveryGeneralSetting) {
     const Field keyup = [](const SharedState& s) -> int32_t { return s.Keyup; };
     const Field kando = [](const SharedState& s) -> int32_t { return s.Kando; };
     const Field start_temp = [](const SharedState& s) -> int32_t { return s.StartTemp; };
+    const Field pov_stick = [](const SharedState& s) -> int32_t { return s.PovStick; };
+    const Field any_joystick = [](const SharedState& s) -> int32_t { return s.AnyJoystick; };
+    const Field scan_codes = [](const SharedState& s) -> int32_t { return s.ScanCodes; };
     struct Row {
         const char* key;
         const char* text;
@@ -101,6 +107,10 @@ TEST(StartUp, ClampsEveryGeneralSetting) {
         {"Repeat", "0", repeat, 0},       {"Repeat", "abc", repeat, 0},      {"Keyup", "-1", keyup, 1},
         {"Keyup", "0", keyup, 0},         {"Kando", "7FFF", kando, 32767},   {"Kando", "10000", kando, 32767},
         {"Kando", "4000", kando, 16384},  {"Kando", "8000", kando, 0},       {"StartTemp", "3", start_temp, 0},
+        {"PovStick", "1", pov_stick, 1},  {"PovStick", "2", pov_stick, 1},   {"PovStick", "0", pov_stick, 0},
+        {"PovStick", "", pov_stick, 0},   {"AnyJoystick", "-1", any_joystick, 1},
+        {"AnyJoystick", "x", any_joystick, 0},                              {"ScanCodes", "1", scan_codes, 1},
+        {"ScanCodes", "0.4", scan_codes, 0},
     };
     for (const Row& row : rows) {
         TrayRig rig;

@@ -152,7 +152,7 @@ struct TrayRig {
     FakeShell shell{log};
     FakeWindows windows{log};
     FakeRetryTimer tray_retry{log};
-    PadReader reader{pad, clock, state.Kando};
+    PadReader reader{pad, clock, state};
     PollCycle poll{state, reader, keys, clock, rate};
     Form1 form{state, profile, poll, {tray, timer, sleeper, windows, shell, tray_retry}};
 

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <utility>
+
 #include "tests/win32/support/win_test_support.h"
 
 namespace pwstd::wintest {
@@ -64,6 +66,34 @@ TEST(StandinWinmm, AnswersJoyGetPosExStepByStep) {
     EXPECT_EQ(winmm.step_read_qpc(0), 0) << "a new script is unread";
     EXPECT_EQ(read().result, standin::kUnplugged) << "a new script applies from the next call";
     EXPECT_GT(winmm.step_read_qpc(0), read_before);
+
+    // The hat goes only to a call that asks for it; the script answers at the id chosen alone.
+    standin::JoyStep hat = Held(0, 2);
+    hat.pov = 13500;
+    winmm.set(hat);
+    winmm.answer_at(2);
+    winmm.expect_calls(JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS | JOY_RETURNPOV, true);
+    const auto at = [&](UINT id, DWORD flags) {
+        JOYINFOEX info{};
+        info.dwSize = sizeof info;
+        info.dwFlags = flags;
+        info.dwPOV = 7;
+        const UINT result = joy(id, &info);
+        return std::pair<UINT, DWORD>{result, result == 0 ? info.dwPOV : 0};
+    };
+    const uint32_t bad = winmm.joy_bad();
+    EXPECT_EQ(at(0, 0xC3).first, standin::kUnplugged);
+    EXPECT_EQ(at(2, 0xC3), (std::pair<UINT, DWORD>{0, 13500}));
+    EXPECT_EQ(at(15, 0xC3).first, standin::kUnplugged);
+    EXPECT_EQ(winmm.joy_bad(), bad) << "any id below joyGetNumDevs() with the hat's flags is right";
+    EXPECT_EQ(at(2, 0x83), (std::pair<UINT, DWORD>{0, 7})) << "no hat unless asked";
+    EXPECT_EQ(at(16, 0xC3).first, static_cast<UINT>(JOYERR_PARMS));
+    EXPECT_EQ(winmm.joy_bad(), bad + 2);
+    EXPECT_EQ(winmm.joy_ids(), 1u | 1u << 2 | 1u << 15 | 1u << 16);
+    const auto num_devs = reinterpret_cast<UINT(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "joyGetNumDevs")));
+    ASSERT_NE(num_devs, nullptr);
+    EXPECT_EQ(num_devs(), 16u);
 
     FreeLibrary(dll);
     for (const auto& [name, value] : winmm.env()) SetEnvironmentVariableW(name.c_str(), nullptr);

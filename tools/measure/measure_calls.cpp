@@ -2,7 +2,11 @@
 //   joyGetPosEx   timed in a copy of this program staged without the stand-in (the system's winmm:
 //                 no joystick) and in one staged with it (a connected, centred pad);
 //   keybd_event   a press and a release of VK_F24 (a key no keyboard has), with no low-level
-//                 keyboard hook and with the key recorder's hook in place.
+//                 keyboard hook and with the key recorder's hook in place; also with the scan
+//                 code the "ScanCodes" option adds (MapVirtualKeyW), and MapVirtualKeyW alone: under
+//                 Wine two runs of the same keybd_event loop can differ several times over, so the
+//                 lookup's own line is the cost the option adds.
+//   joyGetNumDevs what the "AnyJoystick" search asks once joystick 0 has failed.
 //   joyGetPosEx   also once every 25 ms, as the poll makes it, which shows costs that come only
 //                 now and then (the system's winmm looks for new joysticks every few seconds);
 //   Shell_NotifyIconW  the rate display's once-a-second tray update (new icon and tip), received
@@ -148,6 +152,12 @@ void KeyPair() {
     keybd_event(VK_F24, 0, KEYEVENTF_KEYUP, 0);
 }
 
+// As the key sink sends them with "ScanCodes" on: the scan code looked up for each event.
+void ScanCodeKeyPair() {
+    keybd_event(VK_F24, static_cast<BYTE>(MapVirtualKeyW(VK_F24, MAPVK_VK_TO_VSC)), 0, 0);
+    keybd_event(VK_F24, static_cast<BYTE>(MapVirtualKeyW(VK_F24, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -159,6 +169,12 @@ int wmain(int argc, wchar_t** argv) {
     TrayUpdates(std::max(1, n / 100));
     const int keys = std::max(1, n / 10);
     std::printf("%s", Line("keybd_event VK_F24 press + release, no hook:", Time(keys, KeyPair)).c_str());
+    std::printf("%s", Line("  the same with MapVirtualKeyW scan codes:", Time(keys, ScanCodeKeyPair)).c_str());
+    volatile UINT sink = 0;
+    std::printf("%s", Line("MapVirtualKeyW VK_LEFT, MAPVK_VK_TO_VSC:",
+                           Time(n, [&] { sink = sink + MapVirtualKeyW(VK_LEFT, MAPVK_VK_TO_VSC); }))
+                          .c_str());
+    std::printf("%s", Line("joyGetNumDevs:", Time(n, [&] { sink = sink + joyGetNumDevs(); })).c_str());
     std::fflush(stdout);
     KeyRecorder recorder;
     std::printf("%s",

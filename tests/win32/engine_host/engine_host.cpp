@@ -119,7 +119,7 @@ int wmain(int argc, wchar_t** argv) {
     pwstd::WinKeySink keys;
     pwstd::WinClock clock;
     LogRate rate(log);
-    pwstd::PadReader reader(pad, clock, state.Kando);
+    pwstd::PadReader reader(pad, clock, state);
     pwstd::PollCycle cycle(state, reader, keys, clock, rate);
     rate.attach(cycle);
     pwstd::WinPollTimer timer(cycle);

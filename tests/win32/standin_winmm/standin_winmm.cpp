@@ -1,7 +1,8 @@
 // A stand-in winmm.dll for the Windows tests. Placed next to the executable under test and chosen
 // with WINEDLLOVERRIDES=winmm=n,b, it
 //   - answers joyGetPosEx from the script in the shared block named by PWSTD_STANDIN (an unplugged
-//     joystick when there is no block),
+//     joystick when there is no block), at the one joystick id the test chose, with the hat's
+//     position when the call asks for it; joyGetNumDevs reports 16 ids,
 //   - records timeBeginPeriod, timeEndPeriod, timeSetEvent and timeKillEvent with their arguments,
 //   - forwards the timer calls to the system's own winmm, so the program gets the real periodic
 //     timer on its own thread; each tick passes through a counting trampoline,
@@ -36,6 +37,8 @@ using DevCapsFn = UINT(WINAPI*)(void*, UINT);
 
 constexpr UINT kJoyErrParms = 165;
 constexpr UINT kReturnXYButtons = 0x83;
+constexpr UINT kReturnPov = 0x40;
+constexpr UINT kNumDevs = 16;
 
 template <class T>
 std::atomic_ref<T> At(T& field) {
@@ -144,7 +147,8 @@ Scripted ReadScript(Block& block, uint32_t n) {
                           At(s.x).load(std::memory_order_relaxed),
                           At(s.y).load(std::memory_order_relaxed),
                           At(s.buttons).load(std::memory_order_relaxed),
-                          At(s.flaky).load(std::memory_order_relaxed)};
+                          At(s.flaky).load(std::memory_order_relaxed),
+                          At(s.pov).load(std::memory_order_relaxed)};
             found.index = i;
             found.offset = rest;
             found.any = true;
@@ -199,25 +203,31 @@ UINT WINAPI StandinJoyGetPosEx(UINT id, JoyInfoEx* info) {
     Block* block = TheBlock();
     if (!block) return pwstd::standin::kUnplugged;
     const uint32_t n = At(block->joy_calls).fetch_add(1);
-    if (id != 0 || !info || info->dwSize != sizeof(JoyInfoEx) || info->dwFlags != kReturnXYButtons)
+    const uint32_t flags = At(block->joy_flags).load();
+    const bool right_id = At(block->joy_any_id).load() != 0 ? id < kNumDevs : id == 0;
+    if (!right_id || !info || info->dwSize != sizeof(JoyInfoEx) ||
+        info->dwFlags != (flags != 0 ? flags : kReturnXYButtons))
         At(block->joy_bad).fetch_add(1);
+    if (id < 32) At(block->joy_ids).fetch_or(1u << id);
     At(block->joy_thread).store(GetCurrentThreadId());
     const int64_t now = Now();
     At(block->joy_last_qpc).store(now);
     const Scripted scripted = ReadScript(*block, n);
     if (scripted.any) StampFirstRead(*block, scripted.index, now);
     if (!info) return kJoyErrParms;
-    if (!scripted.any) return pwstd::standin::kUnplugged;
+    if (id >= kNumDevs) return kJoyErrParms;
+    if (!scripted.any || id != At(block->joy_id).load()) return pwstd::standin::kUnplugged;
     if (scripted.step.result != 0) return scripted.step.result;
     if (scripted.step.flaky && scripted.offset % 2 == 1) return pwstd::standin::kUnplugged;
     info->dwXpos = scripted.step.x;
     info->dwYpos = scripted.step.y;
     info->dwButtons = scripted.step.buttons;
     info->dwButtonNumber = static_cast<DWORD>(std::popcount(scripted.step.buttons));
+    if (info->dwFlags & kReturnPov) info->dwPOV = scripted.step.pov;
     return 0;
 }
 
-UINT WINAPI StandinJoyGetNumDevs() { return 16; }
+UINT WINAPI StandinJoyGetNumDevs() { return kNumDevs; }
 
 UINT WINAPI StandinTimeBeginPeriod(UINT period) {
     const int64_t when = Now();

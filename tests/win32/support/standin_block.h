@@ -23,6 +23,7 @@ struct JoyStep {
     uint32_t y = 32768;    // dwYpos
     uint32_t buttons = 0;  // dwButtons
     uint32_t flaky = 0;    // nonzero: every second call of the step fails with kUnplugged
+    uint32_t pov = 65535;  // dwPOV, given when the call asks for the hat; 65535 = centred
 };
 
 enum class Call : uint32_t { BeginPeriod = 1, EndPeriod = 2, SetEvent = 3, KillEvent = 4 };
@@ -48,11 +49,16 @@ struct Block {
     uint32_t script_base = 0;  // joyGetPosEx call number at which step 0 begins
     JoyStep steps[kMaxSteps];
     uint32_t timer_fails = 0;  // nonzero: timeSetEvent starts no timer and returns 0
+    uint32_t joy_id = 0;       // the joystick id the script answers at; any other is unplugged
+    uint32_t joy_flags = 0;    // the dwFlags a right call carries; 0 stands for 0x83
+    uint32_t joy_any_id = 0;   // nonzero: a call for any id below joyGetNumDevs() is right
 
     // Records, written by the stand-in.
     uint32_t joy_calls = 0;    // joyGetPosEx calls so far
-    uint32_t joy_bad = 0;      // calls with an id other than 0, dwSize other than 52 or dwFlags
-                               // other than 0x83
+    uint32_t joy_bad = 0;      // calls with an id other than 0 (or, with joy_any_id, not below
+                               // joyGetNumDevs()), dwSize other than 52 or other dwFlags than
+                               // joy_flags
+    uint32_t joy_ids = 0;      // bit i set: a call asked for joystick i (0..31)
     uint32_t joy_thread = 0;   // thread of the last joyGetPosEx call
     int64_t joy_last_qpc = 0;  // when the last call was made
     uint32_t call_count = 0;

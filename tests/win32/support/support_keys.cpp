@@ -46,7 +46,7 @@ std::vector<KeyEvent> KeyRecorder::keys(size_t from) const {
         const keylog::KeyRecord& record = block_->keys[i];
         events.push_back({record.vk, (record.flags & LLKHF_UP) != 0,
                           (record.flags & LLKHF_INJECTED) != 0,
-                          (record.flags & LLKHF_EXTENDED) != 0, record.qpc});
+                          (record.flags & LLKHF_EXTENDED) != 0, record.qpc, record.scan});
     }
     return events;
 }

@@ -62,6 +62,7 @@ void StandinWinmm::script(const std::vector<standin::JoyStep>& steps) {
         At(s.y).store(steps[i].y, std::memory_order_relaxed);
         At(s.buttons).store(steps[i].buttons, std::memory_order_relaxed);
         At(s.flaky).store(steps[i].flaky, std::memory_order_relaxed);
+        At(s.pov).store(steps[i].pov, std::memory_order_relaxed);
     }
     for (int i = 0; i < standin::kMaxSteps; ++i) {
         At(block_->step_read_qpc[i]).store(0, std::memory_order_relaxed);
@@ -74,8 +75,16 @@ void StandinWinmm::script(const std::vector<standin::JoyStep>& steps) {
 
 void StandinWinmm::fail_timer(bool fails) { At(block_->timer_fails).store(fails ? 1u : 0u); }
 
+void StandinWinmm::answer_at(uint32_t id) { At(block_->joy_id).store(id); }
+
+void StandinWinmm::expect_calls(uint32_t flags, bool any_id) {
+    At(block_->joy_flags).store(flags);
+    At(block_->joy_any_id).store(any_id ? 1u : 0u);
+}
+
 uint32_t StandinWinmm::joy_calls() const { return At(block_->joy_calls).load(); }
 uint32_t StandinWinmm::joy_bad() const { return At(block_->joy_bad).load(); }
+uint32_t StandinWinmm::joy_ids() const { return At(block_->joy_ids).load(); }
 uint32_t StandinWinmm::joy_thread() const { return At(block_->joy_thread).load(); }
 uint32_t StandinWinmm::ticks() const { return At(block_->ticks).load(); }
 uint32_t StandinWinmm::overlaps() const { return At(block_->overlaps).load(); }

@@ -112,9 +112,15 @@ public:
     void set(const standin::JoyStep& reading) { script({reading}); }
     // From the next call on, timeSetEvent fails (returns 0, starts nothing) while `fails` holds.
     void fail_timer(bool fails);
+    // The script answers at joystick `id` only (0 until told); every other id reads as unplugged.
+    void answer_at(uint32_t id);
+    // What joy_bad() takes for a right call: dwFlags `flags` (0x83 until told), and joystick 0 only,
+    // or, with `any_id`, any id below joyGetNumDevs().
+    void expect_calls(uint32_t flags, bool any_id);
 
     uint32_t joy_calls() const;
     uint32_t joy_bad() const;
+    uint32_t joy_ids() const;  // bit i set: joystick i was asked for
     uint32_t joy_thread() const;
     uint32_t ticks() const;
     uint32_t overlaps() const;
@@ -140,6 +146,7 @@ struct KeyEvent {
     bool injected = false;
     bool extended = false;
     int64_t qpc = 0;
+    uint32_t scan = 0;  // the hardware scan code the event carried
 };
 
 class KeyRecorder {

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/key_event.h"
+
+namespace pwstd {
+namespace {
+
+TEST(KeyEventFor, ScanCodesAndTheExtendedFlagOnlyWithTheOption) {
+    struct Row {
+        uint8_t vk;
+        const char* name;
+        bool extended;
+    };
+    const std::vector<Row> rows = {
+        {0x25, "left", true},         {0x26, "up", true},           {0x27, "right", true},
+        {0x28, "down", true},         {0x2D, "Insert", true},       {0x2E, "Delete", true},
+        {0x24, "Home", true},         {0x23, "End", true},          {0x21, "Page Up", true},
+        {0x22, "Page Down", true},    {0xA3, "right Ctrl", true},   {0xA5, "right Alt", true},
+        {0x90, "Num Lock", true},     {0x6F, "pad divide", true},   {0x5B, "left Windows", true},
+        {0x5C, "right Windows", true}, {0x5D, "application", true},
+        {0xA2, "left Ctrl", false},   {0xA4, "left Alt", false},    {0x11, "Ctrl", false},
+        {0x12, "Alt", false},         {0x10, "Shift", false},       {0x0D, "Enter", false},
+        {0x64, "pad 4", false},       {0x6A, "pad multiply", false}, {0x6E, "pad decimal", false},
+        {0x2C, "Print Screen", false}, {0x13, "Pause", false},      {0x20, "space", false},
+        {0x41, "A", false},           {0x70, "F1", false},          {0x01, "left mouse button", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(IsExtendedKey(row.vk), row.extended);
+        for (const bool up : {false, true}) {
+            const KeyEventShape off = KeyEventFor(row.vk, up, false);
+            EXPECT_FALSE(off.scan_code);
+            EXPECT_EQ(off.flags, up ? kKeyEventKeyUp : 0u) << "no extended flag without the option";
+            const KeyEventShape on = KeyEventFor(row.vk, up, true);
+            EXPECT_TRUE(on.scan_code);
+            EXPECT_EQ(on.flags, (up ? kKeyEventKeyUp : 0u) | (row.extended ? kKeyEventExtendedKey : 0u));
+        }
+    }
+    int extended = 0;
+    for (int vk = 0; vk < 256; ++vk) extended += IsExtendedKey(static_cast<uint8_t>(vk)) ? 1 : 0;
+    EXPECT_EQ(extended, 17) << "no key beyond the seventeen above";
+}
+
+}  // namespace
+}  // namespace pwstd
