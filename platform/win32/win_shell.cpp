@@ -12,8 +12,8 @@ namespace pwstd {
 void WinShell::BringToForeground() { SetForegroundWindow(window_); }
 
 void WinShell::OpenHelp(const std::string& path) {
-    // The help engine takes the path in the ANSI code page.
-    WinHelpA(window_, Utf8ToAnsi(path).c_str(), HELP_CONTENTS, 0);
+    // The Unicode call, so the help file is found in a folder named in any script.
+    WinHelpW(window_, Utf8ToWide(path).c_str(), HELP_CONTENTS, 0);
 }
 
 void WinShell::OpenDocument(const std::string& path) {
