@@ -67,18 +67,16 @@ double KeysPerPoll(const Engine& engine, const benchmark::State& run) {
     return static_cast<double>(engine.keys.events) / static_cast<double>(run.iterations());
 }
 
-void BM_PollThirtyButtonsUnchanged(benchmark::State& run) {
-    Engine engine(0, 0);
-    engine.pad.reading = {0, 0, 0x3FFFFFFFu};
+// Polls that find the pad as it was: after a first poll, nothing changes.
+void PollUnchanged(benchmark::State& run, Engine& engine, const JoyReading& reading) {
+    engine.pad.reading = reading;
     engine.poll.PadTimerProc();
     for (auto _ : run) engine.poll.PadTimerProc();
     benchmark::DoNotOptimize(engine.keys.events);
 }
-BENCHMARK(BM_PollThirtyButtonsUnchanged);
 
-void BM_PollEverythingChanging(benchmark::State& run) {
-    Engine engine(0, 0);
-    const JoyReading a{0, 0, 0x3FFFFFFFu}, b{65535, 65535, 0};
+// Polls that find the pad changed every time, between `a` and `b`.
+void PollAlternating(benchmark::State& run, Engine& engine, const JoyReading& a, const JoyReading& b) {
     bool flip = false;
     for (auto _ : run) {
         engine.pad.reading = (flip = !flip) ? a : b;
@@ -86,11 +84,24 @@ void BM_PollEverythingChanging(benchmark::State& run) {
     }
     run.counters["keys/poll"] = KeysPerPoll(engine, run);
 }
+
+constexpr JoyReading kAllHeld{0, 0, 0x3FFFFFFFu}, kNoneHeld{65535, 65535, 0};
+
+void BM_PollThirtyButtonsUnchanged(benchmark::State& run) {
+    Engine engine(0, 0);
+    PollUnchanged(run, engine, kAllHeld);
+}
+BENCHMARK(BM_PollThirtyButtonsUnchanged);
+
+void BM_PollEverythingChanging(benchmark::State& run) {
+    Engine engine(0, 0);
+    PollAlternating(run, engine, kAllHeld, kNoneHeld);
+}
 BENCHMARK(BM_PollEverythingChanging);
 
 void BM_PollEverythingHeldWithRepeatAndKeyup(benchmark::State& run) {
     Engine engine(1, 1);
-    engine.pad.reading = {0, 0, 0x3FFFFFFFu};
+    engine.pad.reading = kAllHeld;
     for (auto _ : run) engine.poll.PadTimerProc();
     run.counters["keys/poll"] = KeysPerPoll(engine, run);
 }
@@ -100,23 +111,14 @@ BENCHMARK(BM_PollEverythingHeldWithRepeatAndKeyup);
 void BM_PollPovStickUnchanged(benchmark::State& run) {
     Engine engine(0, 0);
     engine.state.PovStick = 1;
-    engine.pad.reading = {32768, 32768, 0x3FFFFFFFu, 22500};
-    engine.poll.PadTimerProc();
-    for (auto _ : run) engine.poll.PadTimerProc();
-    benchmark::DoNotOptimize(engine.keys.events);
+    PollUnchanged(run, engine, {32768, 32768, 0x3FFFFFFFu, 22500});
 }
 BENCHMARK(BM_PollPovStickUnchanged);
 
 void BM_PollPovStickEverythingChanging(benchmark::State& run) {
     Engine engine(0, 0);
     engine.state.PovStick = 1;
-    const JoyReading a{32768, 32768, 0x3FFFFFFFu, 31500}, b{32768, 32768, 0, 13500};
-    bool flip = false;
-    for (auto _ : run) {
-        engine.pad.reading = (flip = !flip) ? a : b;
-        engine.poll.PadTimerProc();
-    }
-    run.counters["keys/poll"] = KeysPerPoll(engine, run);
+    PollAlternating(run, engine, {32768, 32768, 0x3FFFFFFFu, 31500}, {32768, 32768, 0, 13500});
 }
 BENCHMARK(BM_PollPovStickEverythingChanging);
 
@@ -125,10 +127,7 @@ void BM_PollAnyJoystickFoundAtThree(benchmark::State& run) {
     Engine engine(0, 0);
     engine.state.AnyJoystick = 1;
     engine.pad.only_id = 3;
-    engine.pad.reading = {0, 0, 0x3FFFFFFFu};
-    engine.poll.PadTimerProc();
-    for (auto _ : run) engine.poll.PadTimerProc();
-    benchmark::DoNotOptimize(engine.keys.events);
+    PollUnchanged(run, engine, kAllHeld);
 }
 BENCHMARK(BM_PollAnyJoystickFoundAtThree);
 
@@ -137,7 +136,7 @@ void BM_PollAnyJoystickSearchingAfterADeviceChange(benchmark::State& run) {
     Engine engine(0, 0);
     engine.state.AnyJoystick = 1;
     engine.pad.only_id = 3;
-    engine.pad.reading = {0, 0, 0x3FFFFFFFu};
+    engine.pad.reading = kAllHeld;
     for (auto _ : run) {
         engine.reader.DeviceChanged();
         engine.poll.PadTimerProc();
@@ -150,14 +149,8 @@ BENCHMARK(BM_PollAnyJoystickSearchingAfterADeviceChange);
 // the system's (MapVirtualKeyW), measured under Wine by tools/measure/measure_calls.
 void BM_PollScanCodesEverythingChanging(benchmark::State& run) {
     Engine engine(0, 0, true);
-    const JoyReading a{0, 0, 0x3FFFFFFFu}, b{65535, 65535, 0};
-    bool flip = false;
-    for (auto _ : run) {
-        engine.pad.reading = (flip = !flip) ? a : b;
-        engine.poll.PadTimerProc();
-    }
+    PollAlternating(run, engine, kAllHeld, kNoneHeld);
     benchmark::DoNotOptimize(engine.keys.flags);
-    run.counters["keys/poll"] = KeysPerPoll(engine, run);
 }
 BENCHMARK(BM_PollScanCodesEverythingChanging);
 
