@@ -6,12 +6,6 @@
 
 namespace pwstd {
 
-namespace {
-const Relaxed<int16_t> kScanCodesOff{0};
-}  // namespace
-
-WinKeySink::WinKeySink() : scan_codes_(kScanCodesOff) {}
-
 // Without scan codes: scan code 0 and never the extended-key flag, arrow keys included.
 void WinKeySink::send(uint8_t vk, bool up) {
     const KeyEventShape shape = KeyEventFor(vk, up, scan_codes_ == 1);

@@ -7,7 +7,6 @@ namespace pwstd {
 
 class WinKeySink final : public KeySink {
 public:
-    WinKeySink();  // scan code 0, as without the "ScanCodes" option
     // `scan_codes` (the "ScanCodes" option, 0 or 1) is read at every key event.
     explicit WinKeySink(const Relaxed<int16_t>& scan_codes) : scan_codes_(scan_codes) {}
     void send(uint8_t vk, bool up) override;

@@ -116,7 +116,7 @@ int wmain(int argc, wchar_t** argv) {
 
     pwstd::SharedState state;
     pwstd::WinPadSource pad;
-    pwstd::WinKeySink keys;
+    pwstd::WinKeySink keys(state.ScanCodes);
     pwstd::WinClock clock;
     LogRate rate(log);
     pwstd::PadReader reader(pad, clock, state);
