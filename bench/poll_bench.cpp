@@ -47,7 +47,7 @@ public:
 
 class IgnoredRateSignal final : public RateSignal {
 public:
-    void post() override {}
+    bool post() override { return true; }
 };
 
 struct Engine {

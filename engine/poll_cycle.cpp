@@ -6,19 +6,6 @@
 namespace pwstd {
 namespace {
 
-// The four directions in the order keys are sent: left, right, up, down.
-struct DirectionControl {
-    int axis;    // 0 = X, 1 = Y
-    int16_t at;  // the axis value at which the control is held
-    int key;     // index into DirKeys
-};
-constexpr std::array<DirectionControl, 4> kDirections = {{
-    {0, -1, kLeft},
-    {0, +1, kRight},
-    {1, -1, kUp},
-    {1, +1, kDown},
-}};
-
 uint8_t KeyByte(int32_t code) { return static_cast<uint8_t>(code); }
 
 constexpr uint64_t kRatePending = uint64_t{1} << 48;
@@ -35,7 +22,12 @@ PollCycle::PollCycle(SharedState& state, PadReader& reader, KeySink& keys, Clock
     : state_(state), reader_(reader), keys_(keys), clock_(clock), rate_(rate) {}
 
 void PollCycle::PadTimerProc() {
-    if (state_.PadActive == False) return;
+    if (state_.PadActive == False) {
+        // The first tick of a pause lets go of what the pad holds, so no key stays down in the
+        // program the user turns to; after that a paused tick does nothing at all.
+        ReleaseHeld();
+        return;
+    }
 
     // Unsigned difference: the tick count wraps after 49.7 days and the display keeps coming.
     if (clock_.ticks() - poll_.LastRateTick > 1000u) {
@@ -46,34 +38,38 @@ void PollCycle::PadTimerProc() {
     ++poll_.PollCount;
 
     const PadSnapshot pad = reader_.ReadPad(0);
-    const std::array<int16_t, 2> dir = {static_cast<int16_t>(pad.DirX), static_cast<int16_t>(pad.DirY)};
+    // Each control in use: whether it is held now, and the key the map gives it now. Buttons above
+    // the count are neither held nor mapped, so a key they still hold down is let go.
+    std::array<bool, kControlCount> held{};
+    std::array<uint8_t, kControlCount> key{};
+    held[kControlLeft] = pad.DirX == -1, key[kControlLeft] = KeyByte(state_.DirKeys[kLeft]);
+    held[kControlRight] = pad.DirX == 1, key[kControlRight] = KeyByte(state_.DirKeys[kRight]);
+    held[kControlUp] = pad.DirY == -1, key[kControlUp] = KeyByte(state_.DirKeys[kUp]);
+    held[kControlDown] = pad.DirY == 1, key[kControlDown] = KeyByte(state_.DirKeys[kDown]);
     const int32_t buttons = std::clamp<int32_t>(state_.Buttons, 0, kMaxButtons);
-    std::array<int16_t, kMaxButtons + 1> button{};
-    for (int32_t i = 1; i <= buttons; ++i) button[i] = static_cast<int16_t>(ButtonBit(i, pad.ButtonMask));
+    for (int32_t i = 1; i <= buttons; ++i) {
+        held[kControlButton1 + i - 1] = ButtonBit(i, pad.ButtonMask) == 1;
+        key[kControlButton1 + i - 1] = KeyByte(state_.ButtonKeys[i]);
+    }
 
     const bool repeat = state_.Repeat == 1;
     const bool release_all = repeat && state_.Keyup == 1;
 
-    for (const DirectionControl& d : kDirections) {
-        const bool before = poll_.PrevDir[d.axis] == d.at;
-        if (before && (release_all || dir[d.axis] != d.at)) keys_.send(KeyByte(state_.DirKeys[d.key]), true);
+    // All releases before any press. A key that went down with another code than the map's now
+    // (the map changed while the control was held) comes up, and the new one goes down below.
+    for (int c = 0; c < kControlCount; ++c) {
+        const uint8_t down = poll_.Down[c];
+        if (down != 0 && (release_all || !held[c] || down != key[c])) {
+            keys_.send(down, true);
+            poll_.Down[c] = 0;
+        }
     }
-    for (int32_t i = 1; i <= buttons; ++i) {
-        const bool before = poll_.PrevButton[i] == 1;
-        if (before && (release_all || button[i] != 1)) keys_.send(KeyByte(state_.ButtonKeys[i]), true);
+    for (int c = 0; c < kControlCount; ++c) {
+        if (held[c] && key[c] != 0 && (repeat || poll_.Down[c] == 0)) {
+            keys_.send(key[c], false);
+            poll_.Down[c] = key[c];
+        }
     }
-
-    for (const DirectionControl& d : kDirections) {
-        const bool now = dir[d.axis] == d.at;
-        if (now && (repeat || poll_.PrevDir[d.axis] != d.at)) keys_.send(KeyByte(state_.DirKeys[d.key]), false);
-    }
-    for (int32_t i = 1; i <= buttons; ++i) {
-        const bool now = button[i] == 1;
-        if (now && (repeat || poll_.PrevButton[i] != 1)) keys_.send(KeyByte(state_.ButtonKeys[i]), false);
-    }
-
-    poll_.PrevDir = dir;
-    for (int32_t i = 1; i <= buttons; ++i) poll_.PrevButton[i] = button[i];
 }
 
 void PollCycle::ShowPollRate(const int32_t& n) {
@@ -83,7 +79,12 @@ void PollCycle::ShowPollRate(const int32_t& n) {
     const uint64_t display =
         kRatePending | uint64_t{static_cast<uint16_t>(frame)} << 32 | static_cast<uint32_t>(n);
     // Signalled only when nothing was waiting: a waiting display already has its signal queued.
-    if (pending_rate_.exchange(display) == 0) rate_.post();
+    // A signal that could not be queued must not leave the display waiting for ever, or no
+    // later display would be signalled again and the tip would freeze.
+    if (pending_rate_.exchange(display) == 0 && !rate_.post()) {
+        uint64_t expected = display;
+        pending_rate_.compare_exchange_strong(expected, 0);
+    }
 }
 
 std::optional<PollRate> PollCycle::TakePollRate() {
@@ -94,16 +95,12 @@ std::optional<PollRate> PollCycle::TakePollRate() {
 }
 
 void PollCycle::ReleaseHeld() {
-    for (const DirectionControl& d : kDirections) {
-        if (poll_.PrevDir[d.axis] == d.at) keys_.send(KeyByte(state_.DirKeys[d.key]), true);
+    for (uint8_t& down : poll_.Down) {
+        if (down != 0) {
+            keys_.send(down, true);
+            down = 0;
+        }
     }
-    // Every button still marked held, also those above a lowered button count: their keys are
-    // down in the system all the same.
-    for (int32_t i = 1; i <= kMaxButtons; ++i) {
-        if (poll_.PrevButton[i] == 1) keys_.send(KeyByte(state_.ButtonKeys[i]), true);
-    }
-    poll_.PrevDir = {};
-    poll_.PrevButton = {};
 }
 
 }  // namespace pwstd

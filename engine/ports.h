@@ -83,8 +83,9 @@ public:
     virtual ~RateSignal() = default;
     // Tells the UI thread that a rate display waits to be taken (PollCycle::TakePollRate) and shown
     // in the tray icon. Timer thread: returns at once and never waits on another thread, window or
-    // process (a posted message, never a sent one, never the shell itself).
-    virtual void post() = 0;
+    // process (a posted message, never a sent one, never the shell itself). False when the signal
+    // could not be queued (a full message queue): then it will not arrive.
+    virtual bool post() = 0;
 };
 
 class PollTimer {

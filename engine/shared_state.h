@@ -57,10 +57,17 @@ struct PadSnapshot {
     int32_t ReadError = 0;    // 0, or the service's code / the failure's number (then all else 0)
 };
 
-// What the poll cycle remembers from one poll to the next; zero at start, never reset.
+// The controls in the order their keys are sent: left, right, up, down, then buttons 1..30.
+enum Control : int { kControlLeft = 0, kControlRight = 1, kControlUp = 2, kControlDown = 3, kControlButton1 = 4 };
+constexpr int kControlCount = kControlButton1 + kMaxButtons;
+
+// What the poll cycle remembers from one poll to the next; zero at start. Only the timer's thread
+// touches it while the timer runs.
 struct PollState {
-    std::array<int16_t, 2> PrevDir{};                   // [0] DirX, [1] DirY
-    std::array<int16_t, kMaxButtons + 1> PrevButton{};  // 1..30: 1 = pressed at the previous poll
+    // The key code each control has down in the system, 0 while it is up. A release always sends
+    // the code that went down, whatever the key map, the pause or the button count say by then:
+    // the system keeps a key down until it sees the release of that very code.
+    std::array<uint8_t, kControlCount> Down{};
     int32_t PollCount = 0;                              // polls since the last rate display
     uint32_t LastRateTick = 0;  // tick count at the last rate display; compared by unsigned
                                 // difference so the display survives the 49.7-day wrap

@@ -4,6 +4,6 @@
 
 namespace pwstd {
 
-void WinRateSignal::post() { PostMessageW(window_, kPollRateMessage, 0, 0); }
+bool WinRateSignal::post() { return PostMessageW(window_, kPollRateMessage, 0, 0) != FALSE; }
 
 }  // namespace pwstd

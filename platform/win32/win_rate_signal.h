@@ -11,7 +11,7 @@ class WinRateSignal final : public RateSignal {
 public:
     explicit WinRateSignal(HWND window) : window_(window) {}
     // PostMessage only: it returns at once whatever the UI thread or the shell is doing.
-    void post() override;
+    bool post() override;
 
 private:
     HWND window_;

@@ -56,7 +56,10 @@ private:
 class CountingRateSignal final : public RateSignal {
 public:
     std::atomic<int> posts{0};
-    void post() override { posts.fetch_add(1); }
+    bool post() override {
+        posts.fetch_add(1);
+        return true;
+    }
 };
 
 }  // namespace pwstd::testing

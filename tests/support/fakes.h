@@ -114,10 +114,12 @@ public:
 class RecordingRateSignal final : public RateSignal {
 public:
     int posts = 0;
+    bool queue_full = false;  // true: the signal cannot be queued
     CallLog* log = nullptr;
-    void post() override {
+    bool post() override {
         ++posts;
-        Note(log, "rate signal");
+        Note(log, queue_full ? "rate signal refused" : "rate signal");
+        return !queue_full;
     }
 };
 

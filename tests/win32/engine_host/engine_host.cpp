@@ -82,10 +82,11 @@ class LogRate final : public pwstd::RateSignal {
 public:
     explicit LogRate(Log& log) : log_(log) {}
     void attach(pwstd::PollCycle& cycle) { cycle_ = &cycle; }
-    void post() override {
-        if (!cycle_) return;
+    bool post() override {
+        if (!cycle_) return true;
         if (const std::optional<pwstd::PollRate> rate = cycle_->TakePollRate())
             log_.line("tip " + pwstd::PollRateTip(rate->polls));
+        return true;
     }
 
 private:
