@@ -94,10 +94,12 @@ public:
     // timeBeginPeriod(ms) / timeEndPeriod(ms). UI thread.
     virtual void begin_period(int32_t ms) = 0;
     virtual void end_period(int32_t ms) = 0;
-    // timeSetEvent(delay, resolution, PadTimerProc, 1, TIME_PERIODIC); returns the timer id, 0 on
-    // failure. From then on the poll cycle runs every `delay` ms on the timer's own thread. UI thread.
+    // timeSetEvent(delay, resolution, PadTimerProc, 1, TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
+    // returns the timer id, 0 on failure. From then on the poll cycle runs every `delay` ms on the
+    // timer's own thread. UI thread.
     virtual int32_t set_event(int32_t delay_ms, int32_t resolution_ms) = 0;
-    // timeKillEvent(id); when it returns, no further tick of that timer starts. UI thread.
+    // timeKillEvent(id); when it returns, no tick of that timer runs any more, not even one that
+    // had begun. UI thread.
     virtual void kill_event(int32_t id) = 0;
 };
 

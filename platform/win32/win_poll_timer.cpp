@@ -20,8 +20,12 @@ void WinPollTimer::begin_period(int32_t ms) { timeBeginPeriod(static_cast<UINT>(
 void WinPollTimer::end_period(int32_t ms) { timeEndPeriod(static_cast<UINT>(ms)); }
 
 int32_t WinPollTimer::set_event(int32_t delay_ms, int32_t resolution_ms) {
+    // Without TIME_KILL_SYNCHRONOUS a tick may still run after timeKillEvent has returned (a
+    // reading of an absent joystick can take longer than the pause that follows the kill) and
+    // press a key after the last releases, or run on state that is gone. The procedure never
+    // waits for the user-interface thread, so waiting for it in the kill cannot deadlock.
     const MMRESULT id = timeSetEvent(static_cast<UINT>(delay_ms), static_cast<UINT>(resolution_ms),
-                                     PadTimerProc, 1, TIME_PERIODIC);
+                                     PadTimerProc, 1, TIME_PERIODIC | TIME_KILL_SYNCHRONOUS);
     return static_cast<int32_t>(id);
 }
 

@@ -61,7 +61,7 @@ TEST_F(EngineTimer, StartsAndStopsThePeriodicTimerWithTheStatedArguments) {
     EXPECT_EQ(set.args[0], 25u);  // delay
     EXPECT_EQ(set.args[1], 5u);   // resolution
     EXPECT_EQ(set.args[2], 1u);   // user value
-    EXPECT_EQ(set.args[3], 1u);   // TIME_PERIODIC
+    EXPECT_EQ(set.args[3], 0x101u);  // TIME_PERIODIC | TIME_KILL_SYNCHRONOUS
     EXPECT_NE(set.callback, 0u);
     EXPECT_NE(set.result, 0u);
     EXPECT_EQ(kill.call, static_cast<uint32_t>(standin::Call::KillEvent));

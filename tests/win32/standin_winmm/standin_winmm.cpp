@@ -6,13 +6,16 @@
 //   - records timeBeginPeriod, timeEndPeriod, timeSetEvent and timeKillEvent with their arguments,
 //   - forwards the timer calls to the system's own winmm, so the program gets the real periodic
 //     timer on its own thread; each tick passes through a counting trampoline,
-//   - or, when the test asks for it, lets timeSetEvent fail: no timer, result 0.
+//   - or, when the test asks for it, lets timeSetEvent fail: no timer, result 0,
+//   - and, as Windows may, runs one late tick 150 ms after timeKillEvent has returned for a timer
+//     started without TIME_KILL_SYNCHRONOUS (a tick that was under way when the timer was killed).
 //
 // <mmsystem.h> is left out on purpose: it declares these functions as imports.
 #include <windows.h>
 
 #include <atomic>
 #include <bit>
+#include <iterator>
 
 #include "tests/win32/support/standin_block.h"
 
@@ -195,6 +198,23 @@ void CALLBACK Tick(UINT id, UINT message, DWORD_PTR context, DWORD_PTR r1, DWORD
     g_running_ticks.fetch_sub(1);
 }
 
+// The timers started, so a kill can find how its timer was started.
+constexpr UINT kKillSynchronous = 0x100;  // TIME_KILL_SYNCHRONOUS
+struct Started {
+    std::atomic<UINT> id{0};
+    std::atomic<Trampoline*> trampoline{nullptr};
+    std::atomic<UINT> flags{0};
+};
+Started g_started[32];
+std::atomic<uint32_t> g_started_count{0};
+
+DWORD WINAPI LateTick(void* context) {
+    Sleep(150);
+    const auto* started = static_cast<const Started*>(context);
+    Tick(started->id.load(), 0, reinterpret_cast<DWORD_PTR>(started->trampoline.load()), 0, 0);
+    return 0;
+}
+
 }  // namespace
 
 extern "C" {
@@ -254,6 +274,12 @@ UINT WINAPI StandinTimeSetEvent(UINT delay, UINT resolution, TimerProc proc, DWO
         auto* trampoline = new Trampoline{proc, user};
         id = Real().set_event(delay, resolution, Tick, reinterpret_cast<DWORD_PTR>(trampoline),
                               flags);
+        const uint32_t slot = g_started_count.fetch_add(1);
+        if (id != 0 && slot < std::size(g_started)) {
+            g_started[slot].trampoline.store(trampoline);
+            g_started[slot].flags.store(flags);
+            g_started[slot].id.store(id);
+        }
     }
     Record(Call::SetEvent, delay, resolution, static_cast<uint32_t>(user), flags,
            reinterpret_cast<uint64_t>(proc), id, when);
@@ -264,6 +290,13 @@ UINT WINAPI StandinTimeKillEvent(UINT id) {
     const UINT result = Real().kill_event ? Real().kill_event(id) : 0;
     const int64_t when = Now();  // once no further tick may start
     Record(Call::KillEvent, id, 0, 0, 0, 0, result, when);
+    for (Started& started : g_started) {
+        if (id == 0 || started.id.load() != id) continue;
+        if ((started.flags.load() & kKillSynchronous) == 0) {
+            if (HANDLE late = CreateThread(nullptr, 0, LateTick, &started, 0, nullptr)) CloseHandle(late);
+        }
+        break;
+    }
     return result;
 }
 
