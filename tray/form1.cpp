@@ -107,13 +107,19 @@ void Form1::Form_Unload(int16_t& Cancel) {
 }
 
 void Form1::mnuQuit_Click() {
+    Shutdown();
+    services_.shell.EndProgram();
+}
+
+void Form1::Shutdown() {
+    // Removed first: an icon left behind stays in the notification area as a ghost until the
+    // mouse passes over it.
     tray_.Delete();
     int16_t cancel = 0;
     Form_Unload(cancel);
-    // The timer is stopped, so no poll can race this: keys the pad holds down are let go rather
-    // than left stuck down in whatever program has the focus.
+    // The timer is stopped and no tick of it runs any more, so no poll can race this: keys the
+    // pad holds down are let go rather than left down in whatever program has the focus.
     poll_.ReleaseHeld();
-    services_.shell.EndProgram();
 }
 
 void Form1::TrayCallback(uint32_t message) {

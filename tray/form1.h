@@ -43,6 +43,9 @@ public:
     void Form_Load();
     void Form_Unload(int16_t& Cancel);
     void mnuQuit_Click();
+    // Every way the program goes (quit, the session's end, a close from outside): the icon is
+    // removed, the unload steps stop the timer, and the keys the pad holds down are let go.
+    void Shutdown();
 
     // The tray callback (message 512 to the hidden window) with the mouse message number.
     void TrayCallback(uint32_t message);

@@ -78,6 +78,9 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_ENDSESSION:
             // The session really ends: stop the timer before the system ends the process.
             if (wparam) Unload();
+            // An installer's restart manager asks the program to go, not the session: end
+            // completely rather than stay on without a timer or an icon.
+            if (wparam && (lparam & ENDSESSION_CLOSEAPP) != 0) DestroyWindow(window_);
             return 0;
         case WM_CLOSE:
             // Closed from outside (a task manager's polite end): unload, then leave the loop.

@@ -22,8 +22,8 @@ struct HiddenWindowHandlers {
     std::function<void()> poll_rate;                   // a rate display waits
     std::function<void()> tray_retry;                  // the tray retry timer's tick
     std::function<void()> device_changed;              // WM_DEVICECHANGE
-    std::function<void()> unload;                      // the session ends, or the window is closed;
-                                                       // called once at most
+    std::function<void()> unload;                      // the session ends, or the window is closed:
+                                                       // the program's shutdown; called once at most
 };
 
 class HiddenWindow {

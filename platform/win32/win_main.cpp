@@ -68,13 +68,7 @@ int Run(HINSTANCE instance) {
         .poll_rate = [&] { form.ShowPollRate(); },
         .tray_retry = [&] { form.TrayRetry_Timer(); },
         .device_changed = [&] { reader.DeviceChanged(); },
-        .unload =
-            [&] {
-                int16_t cancel = 0;
-                form.Form_Unload(cancel);
-                // The timer is stopped: let go of what the pad holds rather than leave it down.
-                poll.ReleaseHeld();
-            },
+        .unload = [&] { form.Shutdown(); },
     });
 
     form.Form_Load();

@@ -80,7 +80,7 @@ TEST(App, StartAddsTheIconThenStartsTheTimerWithTheClampedWait) {
         EXPECT_EQ(set[0].args[0], c.wait);
         EXPECT_EQ(set[0].args[1], 5u);
         EXPECT_EQ(set[0].args[2], 1u);
-        EXPECT_EQ(set[0].args[3], 1u);  // TIME_PERIODIC
+        EXPECT_EQ(set[0].args[3], 0x101u);  // TIME_PERIODIC | TIME_KILL_SYNCHRONOUS
         EXPECT_NE(set[0].callback, 0u);
         EXPECT_LT(add.qpc, begin[0].qpc);
         EXPECT_LT(begin[0].qpc, set[0].qpc);
@@ -235,8 +235,11 @@ TEST(App, TrayIconAnimatesPausesResumesAndComesBackWithTheTaskbar) {
     EXPECT_EQ(pause.message, NIM_MODIFY);
     EXPECT_EQ(pause.flags, 6u);
     for (const TrayCall& running : {add, rates[0], rates[1], rates[2]}) EXPECT_NE(pause.icon, running.icon);
+    // The button held at the pause comes up at once, and then nothing is sent.
     std::this_thread::sleep_for(milliseconds(200));
     const size_t keys_paused = app.keys().count();
+    ASSERT_GT(keys_paused, 0u);
+    EXPECT_EQ(KeyText({app.keys().keys().back()}), "-65");
     from = app.tray().count();
     // Moves, releases and double clicks do nothing.
     for (uint32_t mouse : {512u, 514u, 515u, 517u, 518u}) app.Callback(mouse);
@@ -371,6 +374,22 @@ TEST(App, QuitFromThePopupRemovesTheIconStopsTheTimerAndLetsGoOfHeldKeys) {
     EXPECT_GT(keys.back().qpc, kill[0].qpc);
 }
 
+// A template chosen while a button is held: the key that went down comes up with its own code,
+// and the new map's key goes down.
+TEST(App, ATemplateChosenWhileAButtonIsHeldReleasesTheKeyThatWentDown) {
+    AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65", "[KeySetteiTemp2]",
+                        "Button1=66"}));
+    app.Start();
+    app.winmm().set(Held(0, 1));
+    ASSERT_TRUE(app.keys().wait_count(1, seconds(5)));
+    ASSERT_TRUE(app.ChooseTemplate(2));
+    ASSERT_TRUE(app.keys().wait_count(3, seconds(5)));
+    app.winmm().set(Idle(0));
+    ASSERT_TRUE(app.keys().wait_count(4, seconds(5)));
+    std::this_thread::sleep_for(milliseconds(200));
+    EXPECT_EQ(KeyText(app.keys().keys()), "+65 -65 +66 -66");
+}
+
 TEST(App, TrayClicksAreIgnoredWhileADialogFromTheMenuShows) {
     AppSession app("");
     app.Start();
@@ -419,28 +438,52 @@ TEST(App, ADeviceChangeEndsTheWaitForAnUnpluggedJoystick) {
     EXPECT_EQ(KeyText(app.keys().keys()), "+65");
 }
 
-TEST(App, SessionEndStopsTheTimerOnceAndClosingEndsTheProgramWithoutRemovingTheIcon) {
-    AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
-    app.Start();
-    app.winmm().set(Held(0, 1));
-    ASSERT_TRUE(app.keys().wait_count(1, seconds(5)));
+struct EndCase {
+    const char* name;
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+    bool ends;  // the program ends by itself
+};
 
-    DWORD_PTR answer = 0;
-    SendMessageTimeoutW(app.window(), WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, &answer);
-    EXPECT_EQ(answer, TRUE);
-    SendMessageTimeoutW(app.window(), WM_ENDSESSION, TRUE, 0, SMTO_BLOCK, 5000, &answer);
-    EXPECT_EQ(app.winmm().calls(standin::Call::KillEvent).size(), 1u);
-    EXPECT_EQ(app.winmm().calls(standin::Call::EndPeriod).size(), 1u);
-    EXPECT_TRUE(app.keys().wait_count(2, seconds(2)));
-    EXPECT_EQ(KeyText(app.keys().keys()), "+65 -65");
+// Every way out lets go of what the pad holds, stops the timer once and removes the icon; nothing
+// is sent afterwards, not even by a tick that was under way when the timer was killed (the
+// stand-in runs one late tick after the kill unless the timer was started to be killed
+// synchronously).
+TEST(App, TheSessionsEndAndACloseFromOutsideLetGoOfKeysStopTheTimerAndRemoveTheIcon) {
+    const EndCase cases[] = {
+        {"the session ends", WM_ENDSESSION, TRUE, 0, false},
+        {"a restart manager asks it to close", WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, true},
+        {"closed from outside", WM_CLOSE, 0, 0, true},
+    };
+    for (const EndCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65"}));
+        app.Start();
+        app.winmm().set(Held(0, 1));
+        ASSERT_TRUE(app.keys().wait_count(1, seconds(5)));
 
-    const size_t tray_calls = app.tray().count();
-    PostMessageW(app.window(), WM_CLOSE, 0, 0);
-    uint32_t exit_code = 1;
-    ASSERT_TRUE(app.process().wait(seconds(10), &exit_code));
-    EXPECT_EQ(exit_code, 0u);
-    EXPECT_EQ(app.winmm().calls(standin::Call::KillEvent).size(), 1u);
-    EXPECT_EQ(app.tray().count(), tray_calls);
+        DWORD_PTR answer = 0;
+        if (c.message == WM_ENDSESSION) {
+            SendMessageTimeoutW(app.window(), WM_QUERYENDSESSION, 0, c.lparam, SMTO_BLOCK, 5000, &answer);
+            EXPECT_EQ(answer, TRUE);
+            SendMessageTimeoutW(app.window(), c.message, c.wparam, c.lparam, SMTO_BLOCK, 5000, &answer);
+        } else {
+            PostMessageW(app.window(), c.message, c.wparam, c.lparam);
+        }
+        uint32_t exit_code = 1;
+        if (c.ends) {
+            ASSERT_TRUE(app.process().wait(seconds(10), &exit_code));
+            EXPECT_EQ(exit_code, 0u);
+        } else {
+            std::this_thread::sleep_for(milliseconds(500));  // the late tick would have come
+            EXPECT_FALSE(app.process().wait(milliseconds(0), &exit_code)) << "the system ends it";
+        }
+        EXPECT_EQ(app.winmm().calls(standin::Call::KillEvent).size(), 1u);
+        EXPECT_EQ(app.winmm().calls(standin::Call::EndPeriod).size(), 1u);
+        EXPECT_EQ(KeyText(app.keys().keys()), "+65 -65");
+        EXPECT_EQ(app.tray().calls().back().message, NIM_DELETE);
+    }
 }
 
 }  // namespace
