@@ -23,6 +23,19 @@ struct JoyReading {
     uint32_t Pov = kJoyPovCentered;
 };
 
+// JOYCAPS wCaps flags: the joystick has a Z, R, U or V axis, or a point-of-view hat.
+constexpr uint32_t kJoyCapsHasZ = 0x01;
+constexpr uint32_t kJoyCapsHasR = 0x02;
+constexpr uint32_t kJoyCapsHasU = 0x04;
+constexpr uint32_t kJoyCapsHasV = 0x08;
+constexpr uint32_t kJoyCapsHasPov = 0x10;
+
+// What a joystick says it has: the number of axes in use (wNumAxes) and the kJoyCaps flags (wCaps).
+struct JoyCaps {
+    uint32_t axes = 0;
+    uint32_t caps = 0;
+};
+
 class PadSource {
 public:
     virtual ~PadSource() = default;
@@ -35,6 +48,9 @@ public:
     // How many joystick ids the service supports (joyGetNumDevs); ids run from 0 to this less 1.
     // Any thread.
     virtual uint32_t joysticks() = 0;
+    // What joystick `id` has (joyGetDevCapsW) into `out`. Returns 0 on success, else the service's
+    // nonzero code and leaves `out` unspecified. Any thread; fills only `out`.
+    virtual uint32_t caps(int32_t id, JoyCaps& out) = 0;
 };
 
 class KeySink {
