@@ -37,7 +37,7 @@ public:
     uint32_t flags = 0;
     void send(uint8_t vk, bool up) override {
         events += vk != 0;
-        if (scan_codes_) flags += KeyEventFor(vk, up, true).flags;
+        if (scan_codes_) flags += KeyEventFor(vk, up, true, vk).flags;
     }
 
 private:

@@ -46,6 +46,7 @@ void PollCycle::PadTimerProc() {
     ++poll_.PollCount;
 
     const PadSnapshot pad = reader_.ReadPad(0);
+    keys_.begin_keys();
     const std::array<int16_t, 2> dir = {static_cast<int16_t>(pad.DirX), static_cast<int16_t>(pad.DirY)};
     const int32_t buttons = std::clamp<int32_t>(state_.Buttons, 0, kMaxButtons);
     std::array<int16_t, kMaxButtons + 1> button{};

@@ -56,10 +56,13 @@ public:
 class KeySink {
 public:
     virtual ~KeySink() = default;
+    // A poll is about to send its keys: look up once what they share, e.g. the keyboard layout in
+    // use. Timer thread. A send without it (the release at quit) looks that up for itself.
+    virtual void begin_keys() {}
     // Sends one synthetic key press (`up` false) or release (`up` true) of virtual key `vk` to the
     // window with the keyboard focus (keybd_event(vk, 0, 0 or KEYEVENTF_KEYUP, 0); with scan codes
-    // on, the key's scan code and flags as KeyEventFor says). Timer thread; at quit, the UI thread
-    // after the timer is stopped.
+    // on, the key's scan code in the keyboard layout of the foreground window and flags as
+    // KeyEventFor says). Timer thread; at quit, the UI thread after the timer is stopped.
     virtual void send(uint8_t vk, bool up) = 0;
 };
 
