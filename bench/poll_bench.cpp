@@ -22,6 +22,10 @@ public:
         return 0;
     }
     uint32_t joysticks() override { return 16; }
+    uint32_t caps(int32_t, JoyCaps& out) override {
+        out = {2, kJoyCapsHasPov};
+        return 0;
+    }
 };
 
 // Counts the events; with scan codes, shapes each one as the program's key sink does before it
@@ -33,7 +37,7 @@ public:
     uint32_t flags = 0;
     void send(uint8_t vk, bool up) override {
         events += vk != 0;
-        if (scan_codes_) flags += KeyEventFor(vk, up, true).flags;
+        if (scan_codes_) flags += KeyEventFor(vk, up, true, vk).flags;
     }
 
 private:

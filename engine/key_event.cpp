@@ -27,13 +27,13 @@ bool IsExtendedKey(uint8_t vk) {
     }
 }
 
-KeyEventShape KeyEventFor(uint8_t vk, bool up, bool scan_codes) {
+KeyEventShape KeyEventFor(uint8_t vk, bool up, bool scan_codes, uint32_t vsc_ex) {
     KeyEventShape shape;
     shape.flags = up ? kKeyEventKeyUp : 0;
-    if (scan_codes) {
-        shape.scan_code = true;
-        if (IsExtendedKey(vk)) shape.flags |= kKeyEventExtendedKey;
-    }
+    if (!scan_codes) return shape;
+    const uint32_t prefix = vsc_ex >> 8;
+    if (prefix == 0 || prefix == 0xE0) shape.scan = static_cast<uint8_t>(vsc_ex);
+    if (prefix == 0xE0 || IsExtendedKey(vk)) shape.flags |= kKeyEventExtendedKey;
     return shape;
 }
 

@@ -21,8 +21,8 @@ HatDirection HatDirections(uint32_t pov) {
     static constexpr std::array<HatDirection, 8> kEighths = {{
         {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1},
     }};
-    if (pov % 4500 != 0 || pov >= 36000) return {};
-    return kEighths[pov / 4500];
+    if (pov >= 36000) return {};
+    return kEighths[(pov + 2250) / 4500 % 8];
 }
 
 namespace {
@@ -62,6 +62,19 @@ uint32_t PadReader::Call(int32_t id, uint32_t flags, JoyReading& reading) {
     }
 }
 
+void PadReader::AskCaps(int32_t id) {
+    JoyCaps caps;
+    uint32_t code = 0;
+    try {
+        code = source_.caps(id, caps);
+    } catch (...) {
+        code = static_cast<uint32_t>(kReaderFailure);
+    }
+    // A joystick that cannot tell is taken to have no hat: a hat it lacks could read "up".
+    if (code != 0) caps = {};
+    caps_.store(static_cast<uint64_t>(caps.axes) << 32 | caps.caps);
+}
+
 uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading) {
     const uint32_t failing = failing_code_.load();
     if (failing != 0) {
@@ -78,24 +91,38 @@ uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading) {
     const uint32_t epoch = epoch_.load();
     const uint32_t flags = pov ? kJoyReturnXYButtons | kJoyReturnPov : kJoyReturnXYButtons;
     const uint32_t code =
-        any_joystick_ == 1 ? ReadAny(epoch, flags, reading) : Call(id, flags, reading);
+        any_joystick_ == 1 ? ReadAny(epoch, flags, reading, id) : Call(id, flags, reading);
     if (code != 0) {
         gate_.store(Gate(epoch, clock_.ticks()));
         failing_code_.store(code);
-    } else {
-        failing_code_.store(0);
+        caps_asked_.store(0);  // the pad found next is asked again
+        return code;
     }
-    return code;
+    failing_code_.store(0);
+    if (pov) {
+        // The capabilities of the pad just found, or of the one that answers after a device
+        // change. A failed call counts as asked: the pad is taken to have no hat until then.
+        const uint64_t asked = Found(epoch, id);
+        if (caps_asked_.load() != asked) {
+            AskCaps(id);
+            caps_asked_.store(asked);
+        }
+        if ((caps_.load() & kJoyCapsHasPov) == 0) reading.Pov = kJoyPovCentered;
+    }
+    return 0;
 }
 
-uint32_t PadReader::ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading) {
+uint32_t PadReader::ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading, int32_t& read_id) {
     const uint64_t found = found_.load();
     int32_t tried = -1;
     uint32_t first_code = 0;
     if (found != 0 && static_cast<uint32_t>(found >> 32) == epoch) {
         tried = static_cast<int32_t>(static_cast<uint32_t>(found)) - 1;
         first_code = Call(tried, flags, reading);
-        if (first_code == 0) return 0;
+        if (first_code == 0) {
+            read_id = tried;
+            return 0;
+        }
     }
     // Joystick 0 is always asked; how many ids there are matters only once it has failed.
     int32_t ids = 1;
@@ -104,6 +131,7 @@ uint32_t PadReader::ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading)
             const uint32_t code = Call(id, flags, reading);
             if (code == 0) {
                 found_.store(Found(epoch, id));
+                read_id = id;
                 return 0;
             }
             if (first_code == 0) first_code = code;

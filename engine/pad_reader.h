@@ -15,8 +15,9 @@ int32_t AxisDirection(uint32_t position, int32_t kando);
 // 1 when button i (1..32) is set in the mask, else 0.
 int32_t ButtonBit(int32_t i, uint32_t mask);
 
-// The directions of a hat position: 0 up, 9000 right, 18000 down, 27000 left and the four
-// diagonals between them; any other value (JOY_POVCENTERED among them) gives none.
+// The directions of a hat position in hundredths of a degree: the nearest of up (0), the
+// diagonals and right, down and left at every 4500, so 2249 is up and 2250 up-right; a value
+// outside 0..35999 (JOY_POVCENTERED among them) gives none.
 struct HatDirection {
     int32_t x = 0;  // -1 left, +1 right
     int32_t y = 0;  // -1 up, +1 down
@@ -25,7 +26,9 @@ HatDirection HatDirections(uint32_t pov);
 
 class PadReader {
 public:
-    // Kando, PovStick and AnyJoystick of `state`, each read at every call.
+    // Kando, PovStick and AnyJoystick of `state`, each read at every call. With PovStick the hat
+    // is used only where the pad says it has one: its capabilities are asked when a reading finds
+    // the pad (the first success after none or after a failure) and again after a device change.
     PadReader(PadSource& source, Clock& clock, const SharedState& state);
 
     // `id` is the joystick read while AnyJoystick is 0. With AnyJoystick 1 the reader reads the
@@ -53,9 +56,12 @@ public:
 private:
     // One reading into the caller's own record, or the remembered failure while backing off.
     uint32_t Read(int32_t id, bool pov, JoyReading& reading);
-    // The joystick found, or a search for the lowest one that answers (AnyJoystick).
-    uint32_t ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading);
+    // The joystick found, or a search for the lowest one that answers (AnyJoystick); `read_id`
+    // becomes the id that gave the reading.
+    uint32_t ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading, int32_t& read_id);
     uint32_t Call(int32_t id, uint32_t flags, JoyReading& reading);
+    // Asks joystick `id` what it has into caps_; a failure leaves no axes and no hat.
+    void AskCaps(int32_t id);
 
     PadSource& source_;
     Clock& clock_;
@@ -71,6 +77,10 @@ private:
     // The joystick AnyJoystick found and the device epoch of its search: epoch << 32 | (id + 1);
     // 0 while none is known. One word, so the poll cycle and the test panel read the same pad.
     std::atomic<uint64_t> found_{0};
+    // The capabilities last asked, axes << 32 | caps, and for which pad they were asked in the
+    // same form as found_; 0 until a reading finds a pad.
+    std::atomic<uint64_t> caps_{0};
+    std::atomic<uint64_t> caps_asked_{0};
 };
 
 }  // namespace pwstd

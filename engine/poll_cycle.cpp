@@ -10,6 +10,24 @@ uint8_t KeyByte(int32_t code) { return static_cast<uint8_t>(code); }
 
 constexpr uint64_t kRatePending = uint64_t{1} << 48;
 
+// The key events of one poll: the sink hears that keys come before the first of them, and not at
+// all in the many polls that send none.
+class KeyBatch {
+public:
+    explicit KeyBatch(KeySink& keys) : keys_(keys) {}
+    void send(uint8_t vk, bool up) {
+        if (!begun_) {
+            keys_.begin_keys();
+            begun_ = true;
+        }
+        keys_.send(vk, up);
+    }
+
+private:
+    KeySink& keys_;
+    bool begun_ = false;
+};
+
 }  // namespace
 
 std::string PollRateTip(int32_t n) {
@@ -57,16 +75,17 @@ void PollCycle::PadTimerProc() {
 
     // All releases before any press. A key that went down with another code than the map's now
     // (the map changed while the control was held) comes up, and the new one goes down below.
+    KeyBatch batch(keys_);
     for (int c = 0; c < kControlCount; ++c) {
         const uint8_t down = poll_.Down[c];
         if (down != 0 && (release_all || !held[c] || down != key[c])) {
-            keys_.send(down, true);
+            batch.send(down, true);
             poll_.Down[c] = 0;
         }
     }
     for (int c = 0; c < kControlCount; ++c) {
         if (held[c] && key[c] != 0 && (repeat || poll_.Down[c] == 0)) {
-            keys_.send(key[c], false);
+            batch.send(key[c], false);
             poll_.Down[c] = key[c];
         }
     }
@@ -95,9 +114,10 @@ std::optional<PollRate> PollCycle::TakePollRate() {
 }
 
 void PollCycle::ReleaseHeld() {
+    KeyBatch batch(keys_);
     for (uint8_t& down : poll_.Down) {
         if (down != 0) {
-            keys_.send(down, true);
+            batch.send(down, true);
             down = 0;
         }
     }

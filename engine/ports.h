@@ -23,6 +23,19 @@ struct JoyReading {
     uint32_t Pov = kJoyPovCentered;
 };
 
+// JOYCAPS wCaps flags: the joystick has a Z, R, U or V axis, or a point-of-view hat.
+constexpr uint32_t kJoyCapsHasZ = 0x01;
+constexpr uint32_t kJoyCapsHasR = 0x02;
+constexpr uint32_t kJoyCapsHasU = 0x04;
+constexpr uint32_t kJoyCapsHasV = 0x08;
+constexpr uint32_t kJoyCapsHasPov = 0x10;
+
+// What a joystick says it has: the number of axes in use (wNumAxes) and the kJoyCaps flags (wCaps).
+struct JoyCaps {
+    uint32_t axes = 0;
+    uint32_t caps = 0;
+};
+
 class PadSource {
 public:
     virtual ~PadSource() = default;
@@ -35,15 +48,21 @@ public:
     // How many joystick ids the service supports (joyGetNumDevs); ids run from 0 to this less 1.
     // Any thread.
     virtual uint32_t joysticks() = 0;
+    // What joystick `id` has (joyGetDevCapsW) into `out`. Returns 0 on success, else the service's
+    // nonzero code and leaves `out` unspecified. Any thread; fills only `out`.
+    virtual uint32_t caps(int32_t id, JoyCaps& out) = 0;
 };
 
 class KeySink {
 public:
     virtual ~KeySink() = default;
+    // A poll is about to send its keys: look up once what they share, e.g. the keyboard layout in
+    // use. Timer thread. A send without it (the release at quit) looks that up for itself.
+    virtual void begin_keys() {}
     // Sends one synthetic key press (`up` false) or release (`up` true) of virtual key `vk` to the
     // window with the keyboard focus (keybd_event(vk, 0, 0 or KEYEVENTF_KEYUP, 0); with scan codes
-    // on, the key's scan code and flags as KeyEventFor says). Timer thread; at quit, the UI thread
-    // after the timer is stopped.
+    // on, the key's scan code in the keyboard layout of the foreground window and flags as
+    // KeyEventFor says). Timer thread; at quit, the UI thread after the timer is stopped.
     virtual void send(uint8_t vk, bool up) = 0;
 };
 

@@ -20,9 +20,21 @@ uint32_t WinPadSource::read(int32_t id, uint32_t flags, JoyReading& out) {
 
 uint32_t WinPadSource::joysticks() { return joyGetNumDevs(); }
 
+uint32_t WinPadSource::caps(int32_t id, JoyCaps& out) {
+    JOYCAPSW caps{};
+    const MMRESULT result = joyGetDevCapsW(static_cast<UINT_PTR>(id), &caps, sizeof(caps));
+    out.axes = caps.wNumAxes;
+    out.caps = caps.wCaps;
+    return result;
+}
+
 static_assert(sizeof(JOYINFOEX) == 52);
+static_assert(sizeof(JOYCAPSW) == 728);
 static_assert((JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS) == kJoyReturnXYButtons);
 static_assert(JOY_RETURNPOV == kJoyReturnPov);
 static_assert(JOY_POVCENTERED == kJoyPovCentered);
+static_assert(JOYCAPS_HASZ == kJoyCapsHasZ && JOYCAPS_HASR == kJoyCapsHasR);
+static_assert(JOYCAPS_HASU == kJoyCapsHasU && JOYCAPS_HASV == kJoyCapsHasV);
+static_assert(JOYCAPS_HASPOV == kJoyCapsHasPov);
 
 }  // namespace pwstd

@@ -7,6 +7,8 @@
 
 #include "tests/e2e/app_session.h"
 
+#include <mmsystem.h>
+
 namespace pwstd::wintest {
 namespace {
 
@@ -132,6 +134,7 @@ struct OptionCase {
     bool scan_codes;                   // the keys carry scan codes, the arrows the extended flag
     uint32_t flags;                    // dwFlags of every reading
     uint32_t ids;                      // the joysticks asked for, one bit each
+    uint32_t caps = JOYCAPS_HASPOV;    // what the pad says it has
 };
 
 // Each option for today's pads and games acts only when its key is 1; absent or 0, the program
@@ -143,6 +146,8 @@ TEST(App, TheOptionsForTodaysPadsActOnlyWhenSetToOne) {
          0x83, 0x1},
         // The hat gives left where the stick is centred; the stick keeps down.
         {"PovStick", {"PovStick=1"}, 0, 32768, 65535, 31500, "+37 +40 +65 -37 -40 -65", false, 0xC3, 0x1},
+        // A pad without a hat reporting 0: no up.
+        {"PovStick, no hat", {"PovStick=1"}, 0, 0, 32768, 0, "+37 +65 -37 -65", false, 0xC3, 0x1, JOYCAPS_HASZ},
         {"a pad at joystick 2 alone", {}, 1, 0, 32768, 65535, "", false, 0x83, 0x1},
         {"AnyJoystick, a pad at joystick 2", {"AnyJoystick=1"}, 1, 0, 32768, 65535, "+37 +65 -37 -65", false, 0x83,
          0x3},
@@ -156,6 +161,7 @@ TEST(App, TheOptionsForTodaysPadsActOnlyWhenSetToOne) {
         AppSession app(Ini(ini));
         app.winmm().answer_at(c.id);
         app.winmm().expect_calls(c.flags, c.ids != 0x1);
+        app.winmm().pad_caps(0, 2, c.caps);
         app.Start();
         const size_t before = app.keys().count();
         standin::JoyStep held = Held(6, 1, c.x, c.y);

@@ -31,17 +31,45 @@ TEST(KeyEventFor, ScanCodesAndTheExtendedFlagOnlyWithTheOption) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(IsExtendedKey(row.vk), row.extended);
         for (const bool up : {false, true}) {
-            const KeyEventShape off = KeyEventFor(row.vk, up, false);
-            EXPECT_FALSE(off.scan_code);
+            const KeyEventShape off = KeyEventFor(row.vk, up, false, 0xE01Du);
+            EXPECT_EQ(off.scan, 0u);
             EXPECT_EQ(off.flags, up ? kKeyEventKeyUp : 0u) << "no extended flag without the option";
-            const KeyEventShape on = KeyEventFor(row.vk, up, true);
-            EXPECT_TRUE(on.scan_code);
+            const KeyEventShape on = KeyEventFor(row.vk, up, true, 0x2Au);  // a layout without E0
+            EXPECT_EQ(on.scan, 0x2Au);
             EXPECT_EQ(on.flags, (up ? kKeyEventKeyUp : 0u) | (row.extended ? kKeyEventExtendedKey : 0u));
         }
     }
     int extended = 0;
     for (int vk = 0; vk < 256; ++vk) extended += IsExtendedKey(static_cast<uint8_t>(vk)) ? 1 : 0;
     EXPECT_EQ(extended, 17) << "no key beyond the seventeen above";
+}
+
+// The scan code the layout gives, with its prefix: E0 makes the key extended, as the list does;
+// a code one event cannot carry goes out as 0.
+TEST(KeyEventFor, TheLayoutsScanCodeAndItsPrefix) {
+    struct Row {
+        uint8_t vk;
+        const char* name;
+        uint32_t vsc_ex;
+        uint8_t scan;
+        bool extended;
+    };
+    const std::vector<Row> rows = {
+        {0xAF, "Volume Up", 0xE030, 0x30, true},     // not "B"
+        {0x2C, "Print Screen", 0xE037, 0x37, true},  {0x03, "Break", 0xE046, 0x46, true},
+        {0x26, "up, with E0", 0xE048, 0x48, true},   {0x26, "up, without", 0x48, 0x48, true},
+        {0x6E, "pad decimal", 0x53, 0x53, false},    {0x41, "A", 0x1E, 0x1E, false},
+        {0x13, "Pause", 0xE11D, 0, false},           {0x25, "left, no code", 0, 0, true},
+        {0x41, "unknown prefix", 0x121E, 0, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (const bool up : {false, true}) {
+            const KeyEventShape shape = KeyEventFor(row.vk, up, true, row.vsc_ex);
+            EXPECT_EQ(shape.scan, row.scan);
+            EXPECT_EQ(shape.flags, (up ? kKeyEventKeyUp : 0u) | (row.extended ? kKeyEventExtendedKey : 0u));
+        }
+    }
 }
 
 }  // namespace

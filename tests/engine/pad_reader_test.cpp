@@ -37,15 +37,17 @@ TEST(ButtonBit, ReadsTheMaskUnsigned) {
     EXPECT_EQ(ButtonBit(0, mask), 0);
 }
 
-TEST(HatDirections, TheEightPositionsAndNothingElse) {
+TEST(HatDirections, EveryAngleGoesToTheNearestOfEightAndNothingElseToAny) {
     struct Case {
         uint32_t pov;
         int32_t x, y;
     };
     const std::vector<Case> cases = {
-        {0, 0, -1},     {4500, 1, -1},  {9000, 1, 0},   {13500, 1, 1},  {18000, 0, 1},
-        {22500, -1, 1}, {27000, -1, 0}, {31500, -1, -1}, {65535, 0, 0}, {36000, 0, 0},
-        {4499, 0, 0},   {9001, 0, 0},   {1, 0, 0},      {0xFFFFFFFFu, 0, 0},
+        {0, 0, -1},     {4500, 1, -1},  {9000, 1, 0},    {13500, 1, 1},  {18000, 0, 1},
+        {22500, -1, 1}, {27000, -1, 0}, {31500, -1, -1}, {65535, 0, 0},  {36000, 0, 0},
+        {2249, 0, -1},  {2250, 1, -1},  {6749, 1, -1},   {6750, 1, 0},   {4499, 1, -1},
+        {9001, 1, 0},   {1, 0, -1},     {33749, -1, -1}, {33750, 0, -1}, {35999, 0, -1},
+        {65534, 0, 0},  {0xFFFFFFFFu, 0, 0},
     };
     for (const Case& c : cases) {
         const HatDirection hat = HatDirections(c.pov);
@@ -189,6 +191,62 @@ TEST_F(PadReaderTest, WithPovStickTheHatFillsAnAxisTheStickLeavesCentred) {
         EXPECT_EQ(reader.ReadPadButtons(0), 0x9u);
         EXPECT_EQ(source.last_flags, row.pov_stick == 1 ? 0xC3u : 0x83u);
     }
+}
+
+// A pad without a hat may report 0, which is up: the hat counts only where the pad says it has one.
+TEST_F(PadReaderTest, TheHatCountsOnlyOnAPadThatSaysItHasOne) {
+    state.PovStick = 1;
+    source.reading = {32768, 32768, 0, 0};
+    struct Row {
+        const char* name;
+        uint32_t caps_code;
+        uint32_t caps;
+        int32_t dir_y;
+    };
+    const std::vector<Row> rows = {
+        {"a hat", 0, kJoyCapsHasPov, -1},
+        {"no hat", 0, kJoyCapsHasZ | kJoyCapsHasR, 0},
+        {"caps unknown", 165, kJoyCapsHasPov, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        source.joy_caps = {4, row.caps};
+        source.caps_code = row.caps_code;
+        reader.DeviceChanged();
+        source.caps_ids.clear();
+        EXPECT_EQ(reader.ReadPad(0).DirY, row.dir_y);
+        EXPECT_EQ(reader.ReadPadY(0), row.dir_y);
+        EXPECT_EQ(source.last_flags, 0xC3u) << "the hat is asked for all the same";
+        EXPECT_EQ(source.caps_ids, (std::vector<int32_t>{0})) << "once per pad found";
+    }
+
+    // The pad without a hat is unplugged and one with a hat plugged in: asked again when found,
+    // even without a device change, and a failed caps call is not repeated at every reading.
+    source.code = 167;
+    clock.now = 5000;
+    reader.ReadPad(0);
+    source.code = 0;
+    source.caps_code = 0;
+    clock.now = 6000;
+    EXPECT_EQ(reader.ReadPad(0).DirY, -1);
+    EXPECT_EQ(source.caps_ids, (std::vector<int32_t>{0, 0}));
+
+    // Without the option the capabilities are never asked.
+    state.PovStick = 0;
+    reader.DeviceChanged();
+    source.caps_ids.clear();
+    reader.ReadPad(0);
+    EXPECT_TRUE(source.caps_ids.empty());
+    // AnyJoystick: the pad found is the one asked, again after each device change.
+    state.PovStick = 1;
+    state.AnyJoystick = 1;
+    source.only_id = 2;
+    source.joy_caps = {2, 0};
+    EXPECT_EQ(reader.ReadPad(0).DirY, 0);
+    reader.ReadPadY(0);
+    reader.DeviceChanged();
+    reader.ReadPad(0);
+    EXPECT_EQ(source.caps_ids, (std::vector<int32_t>{2, 2}));
 }
 
 TEST_F(PadReaderTest, AnyJoystickKeepsTheLowestThatAnswersAndSearchesOnlyWhenItMust) {

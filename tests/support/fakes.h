@@ -40,6 +40,15 @@ public:
         return 0;
     }
     uint32_t joysticks() override { return devices; }
+    JoyCaps joy_caps{2, kJoyCapsHasPov};  // what caps() reports: two axes and a hat
+    uint32_t caps_code = 0;               // nonzero: caps() fails with this code
+    std::vector<int32_t> caps_ids;        // the id of every caps() call, in order
+    uint32_t caps(int32_t id, JoyCaps& out) override {
+        caps_ids.push_back(id);
+        if (caps_code != 0) return caps_code;
+        out = joy_caps;
+        return 0;
+    }
     void Centre() { reading = {32768, 32768, 0}; }
     int32_t last_id = -1;
     uint32_t last_flags = 0;

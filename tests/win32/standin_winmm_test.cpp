@@ -95,6 +95,30 @@ TEST(StandinWinmm, AnswersJoyGetPosExStepByStep) {
     ASSERT_NE(num_devs, nullptr);
     EXPECT_EQ(num_devs(), 16u);
 
+    // The capabilities at the id the script answers at: as told, or the failure told.
+    const auto dev_caps = reinterpret_cast<UINT(WINAPI*)(UINT_PTR, JOYCAPSW*, UINT)>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "joyGetDevCapsW")));
+    ASSERT_NE(dev_caps, nullptr);
+    const auto caps = [&](UINT_PTR id, UINT size = sizeof(JOYCAPSW)) {
+        JOYCAPSW c{};
+        const UINT result = dev_caps(id, &c, size);
+        return std::pair<UINT, std::pair<UINT, UINT>>{result, {c.wNumAxes, c.wCaps}};
+    };
+    const auto with = [](UINT result, UINT axes, UINT flags) {
+        return std::pair<UINT, std::pair<UINT, UINT>>{result, {axes, flags}};
+    };
+    const uint32_t bad_before = winmm.joy_bad();
+    EXPECT_EQ(caps(2), with(0, 2, JOYCAPS_HASPOV)) << "two axes and a hat until told";
+    winmm.pad_caps(0, 4, JOYCAPS_HASZ | JOYCAPS_HASR);
+    EXPECT_EQ(caps(2), with(0, 4, JOYCAPS_HASZ | JOYCAPS_HASR));
+    winmm.pad_caps(167, 4, JOYCAPS_HASPOV);
+    EXPECT_EQ(caps(2).first, 167u);
+    EXPECT_EQ(winmm.joy_bad(), bad_before);
+    EXPECT_EQ(caps(0).first, static_cast<UINT>(JOYERR_PARMS)) << "no pad there";
+    EXPECT_EQ(caps(2, sizeof(JOYCAPSA)).first, static_cast<UINT>(JOYERR_PARMS));
+    EXPECT_EQ(winmm.joy_bad(), bad_before + 2);
+    EXPECT_EQ(winmm.caps_calls(), 5u);
+
     FreeLibrary(dll);
     for (const auto& [name, value] : winmm.env()) SetEnvironmentVariableW(name.c_str(), nullptr);
 }

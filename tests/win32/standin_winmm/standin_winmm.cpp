@@ -2,7 +2,8 @@
 // with WINEDLLOVERRIDES=winmm=n,b, it
 //   - answers joyGetPosEx from the script in the shared block named by PWSTD_STANDIN (an unplugged
 //     joystick when there is no block), at the one joystick id the test chose, with the hat's
-//     position when the call asks for it; joyGetNumDevs reports 16 ids,
+//     position when the call asks for it; joyGetNumDevs reports 16 ids; joyGetDevCapsW reports
+//     the scripted axes and capabilities at that id,
 //   - records timeBeginPeriod, timeEndPeriod, timeSetEvent and timeKillEvent with their arguments,
 //   - forwards the timer calls to the system's own winmm, so the program gets the real periodic
 //     timer on its own thread; each tick passes through a counting trampoline,
@@ -31,6 +32,16 @@ struct JoyInfoEx {
         dwButtonNumber, dwPOV, dwReserved1, dwReserved2;
 };
 static_assert(sizeof(JoyInfoEx) == 52);
+
+struct JoyCapsW {
+    WORD wMid, wPid;
+    WCHAR szPname[32];
+    UINT wXmin, wXmax, wYmin, wYmax, wZmin, wZmax, wNumButtons, wPeriodMin, wPeriodMax, wRmin,
+        wRmax, wUmin, wUmax, wVmin, wVmax, wCaps, wMaxAxes, wNumAxes, wMaxButtons;
+    WCHAR szRegKey[32];
+    WCHAR szOEMVxD[260];
+};
+static_assert(sizeof(JoyCapsW) == 728);
 
 using TimerProc = void(CALLBACK*)(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
 using SetEventFn = UINT(WINAPI*)(UINT, UINT, TimerProc, DWORD_PTR, UINT);
@@ -248,6 +259,24 @@ UINT WINAPI StandinJoyGetPosEx(UINT id, JoyInfoEx* info) {
 }
 
 UINT WINAPI StandinJoyGetNumDevs() { return kNumDevs; }
+
+UINT WINAPI StandinJoyGetDevCapsW(UINT_PTR id, JoyCapsW* caps, UINT size) {
+    Block* block = TheBlock();
+    if (!block) return kJoyErrParms;
+    At(block->caps_calls).fetch_add(1);
+    const bool right_id = id == At(block->joy_id).load();
+    if (!right_id || size != sizeof(JoyCapsW)) At(block->joy_bad).fetch_add(1);
+    if (!caps || size != sizeof(JoyCapsW) || !right_id) return kJoyErrParms;
+    const uint32_t result = At(block->caps_result).load();
+    if (result != 0) return result;
+    *caps = {};
+    caps->wNumAxes = At(block->caps_axes).load();
+    caps->wMaxAxes = 6;
+    caps->wCaps = At(block->caps_flags).load();
+    caps->wNumButtons = caps->wMaxButtons = 32;
+    caps->wXmax = caps->wYmax = 65535;
+    return 0;
+}
 
 UINT WINAPI StandinTimeBeginPeriod(UINT period) {
     const int64_t when = Now();

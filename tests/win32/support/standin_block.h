@@ -52,12 +52,19 @@ struct Block {
     uint32_t joy_id = 0;       // the joystick id the script answers at; any other is unplugged
     uint32_t joy_flags = 0;    // the dwFlags a right call carries; 0 stands for 0x83
     uint32_t joy_any_id = 0;   // nonzero: a call for any id below joyGetNumDevs() is right
+    // What joyGetDevCapsW reports at joy_id: caps_result 0 gives wNumAxes caps_axes and wCaps
+    // caps_flags, any other value is returned instead. At any other id: JOYERR_PARMS.
+    uint32_t caps_result = 0;
+    uint32_t caps_axes = 0;
+    uint32_t caps_flags = 0;
 
     // Records, written by the stand-in.
     uint32_t joy_calls = 0;    // joyGetPosEx calls so far
     uint32_t joy_bad = 0;      // calls with an id other than 0 (or, with joy_any_id, not below
                                // joyGetNumDevs()), dwSize other than 52 or other dwFlags than
-                               // joy_flags
+                               // joy_flags; joyGetDevCapsW calls at another id than joy_id or
+                               // with a size other than that of JOYCAPSW
+    uint32_t caps_calls = 0;   // joyGetDevCapsW calls so far
     uint32_t joy_ids = 0;      // bit i set: a call asked for joystick i (0..31)
     uint32_t joy_thread = 0;   // thread of the last joyGetPosEx call
     int64_t joy_last_qpc = 0;  // when the last call was made

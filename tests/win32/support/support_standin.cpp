@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <atomic>
 #include <stdexcept>
@@ -41,6 +42,7 @@ StandinWinmm::StandinWinmm() : name_(UniqueName(L"winmm")) {
     void* view = nullptr;
     mapping_ = CreateBlock(name_, sizeof(standin::Block), &view);
     block_ = static_cast<standin::Block*>(view);
+    pad_caps(0, 2, JOYCAPS_HASPOV);
     At(block_->magic).store(standin::kMagic, std::memory_order_release);
 }
 
@@ -82,6 +84,13 @@ void StandinWinmm::expect_calls(uint32_t flags, bool any_id) {
     At(block_->joy_any_id).store(any_id ? 1u : 0u);
 }
 
+void StandinWinmm::pad_caps(uint32_t result, uint32_t axes, uint32_t caps) {
+    At(block_->caps_result).store(result);
+    At(block_->caps_axes).store(axes);
+    At(block_->caps_flags).store(caps);
+}
+
+uint32_t StandinWinmm::caps_calls() const { return At(block_->caps_calls).load(); }
 uint32_t StandinWinmm::joy_calls() const { return At(block_->joy_calls).load(); }
 uint32_t StandinWinmm::joy_bad() const { return At(block_->joy_bad).load(); }
 uint32_t StandinWinmm::joy_ids() const { return At(block_->joy_ids).load(); }

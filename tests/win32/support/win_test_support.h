@@ -117,11 +117,15 @@ public:
     // What joy_bad() takes for a right call: dwFlags `flags` (0x83 until told), and joystick 0 only,
     // or, with `any_id`, any id below joyGetNumDevs().
     void expect_calls(uint32_t flags, bool any_id);
+    // What joyGetDevCapsW reports at the id the script answers at: `result` 0 with `axes` and the
+    // JOYCAPS flags `caps`, or `result` alone. Two axes and a hat until told.
+    void pad_caps(uint32_t result, uint32_t axes, uint32_t caps);
 
     uint32_t joy_calls() const;
     uint32_t joy_bad() const;
     uint32_t joy_ids() const;  // bit i set: joystick i was asked for
     uint32_t joy_thread() const;
+    uint32_t caps_calls() const;
     uint32_t ticks() const;
     uint32_t overlaps() const;
     uint32_t tick_thread() const;
