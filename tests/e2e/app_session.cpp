@@ -89,6 +89,16 @@ AppSession::~AppSession() {
 }
 
 void AppSession::Start() {
+    // The program runs once per session: a copy that an earlier test (or test program) ended may
+    // still be going away, and this one would then only show its message.
+    if (!WaitFor(
+            [] {
+                HANDLE running = OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\PwStd.Resident");
+                if (running) CloseHandle(running);
+                return running == nullptr;
+            },
+            std::chrono::seconds(20), std::chrono::milliseconds(20)))
+        throw std::runtime_error("another PwStd still runs");
     process_ = Process::Start(exe_, {}, winmm_.env());
     const int added = WaitTray(0, [](const TrayCall& call) { return call.message == NIM_ADD; }, std::chrono::seconds(20));
     if (added < 0) throw std::runtime_error("PwStd added no tray icon");

@@ -37,7 +37,8 @@ public:
     explicit AppSession(const std::string& ini, AppOptions options = {});
     ~AppSession();
 
-    // Starts the program and waits until it has asked for its tray icon and started its timer.
+    // Starts the program once no other copy runs, and waits until it has asked for its tray icon
+    // and started its timer.
     void Start();
 
     StandinWinmm& winmm() { return winmm_; }
