@@ -22,6 +22,7 @@
 #include "platform/win32/win_rate_signal.h"
 #include "platform/win32/win_retry_timer.h"
 #include "platform/win32/win_shell.h"
+#include "platform/win32/win_single_instance.h"
 #include "platform/win32/win_sleeper.h"
 #include "platform/win32/win_tray_icon.h"
 #include "platform/win32/renderer/win_window_host.h"
@@ -35,6 +36,11 @@ pwstd::SharedState g_state;
 
 int Run(HINSTANCE instance) {
     using namespace pwstd;
+    // A second copy would poll the pad too and send every key twice: it only points to the first.
+    if (!ClaimSingleInstance()) {
+        ShowAlreadyRunning();
+        return 0;
+    }
     KeepTimerResolutionWhileHidden();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);

@@ -6,17 +6,13 @@
 
 namespace pwstd::wintest {
 
-namespace {
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write the settings file");
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
 }
-
-}  // namespace
 
 std::string ManifestOf(const std::wstring& exe) {
     HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -84,7 +80,7 @@ AppSession::AppSession(const std::string& ini, AppOptions options) : tray_(optio
     folder_ = exe_.substr(0, exe_.find_last_of(L'\\'));
     if (!exe.empty() && !CopyFileW(StandinDllPath().c_str(), (folder_ + L"\\winmm.dll").c_str(), FALSE))
         throw std::runtime_error("cannot put the stand-in winmm.dll beside " + Narrow(exe));
-    if (!ini.empty()) WriteBytes(ini_path(), ini);
+    if (!ini.empty()) WriteFileBytes(ini_path(), ini);
     winmm_.set(Idle(0));
 }
 
@@ -93,6 +89,16 @@ AppSession::~AppSession() {
 }
 
 void AppSession::Start() {
+    // The program runs once per session: a copy that an earlier test (or test program) ended may
+    // still be going away, and this one would then only show its message.
+    if (!WaitFor(
+            [] {
+                HANDLE running = OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\PwStd.Resident");
+                if (running) CloseHandle(running);
+                return running == nullptr;
+            },
+            std::chrono::seconds(20), std::chrono::milliseconds(20)))
+        throw std::runtime_error("another PwStd still runs");
     process_ = Process::Start(exe_, {}, winmm_.env());
     const int added = WaitTray(0, [](const TrayCall& call) { return call.message == NIM_ADD; }, std::chrono::seconds(20));
     if (added < 0) throw std::runtime_error("PwStd added no tray icon");
@@ -100,6 +106,10 @@ void AppSession::Start() {
         static_cast<intptr_t>(static_cast<int32_t>(tray_.calls()[static_cast<size_t>(added)].window)));
     if (!WaitFor([&] { return !winmm_.calls(standin::Call::SetEvent).empty(); }, std::chrono::seconds(10)))
         throw std::runtime_error("PwStd started no timer");
+}
+
+Process AppSession::StartCopy(const std::wstring& exe) const {
+    return Process::Start(exe.empty() ? exe_ : exe, {}, winmm_.env());
 }
 
 void AppSession::Callback(uint32_t mouse) const { SendNotifyMessageW(window_, 512, 0, mouse); }
@@ -152,11 +162,13 @@ HWND AppSession::WaitDialog(std::chrono::milliseconds timeout) const {
     return found;
 }
 
-std::vector<HWND> AppSession::VisibleWindows() const {
+std::vector<HWND> AppSession::VisibleWindows() const { return VisibleWindowsOf(process_.pid()); }
+
+std::vector<HWND> VisibleWindowsOf(uint32_t process) {
     struct Search {
         DWORD pid;
         std::vector<HWND> found;
-    } search{process_.pid(), {}};
+    } search{process, {}};
     EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
             auto* s = reinterpret_cast<Search*>(param);

@@ -37,16 +37,21 @@ public:
     explicit AppSession(const std::string& ini, AppOptions options = {});
     ~AppSession();
 
-    // Starts the program and waits until it has asked for its tray icon and started its timer.
+    // Starts the program once no other copy runs, and waits until it has asked for its tray icon
+    // and started its timer.
     void Start();
 
     StandinWinmm& winmm() { return winmm_; }
     KeyRecorder& keys() { return keys_; }
     TrayRecorder& tray() { return tray_; }
     Process& process() { return process_; }
+    const std::wstring& exe() const { return exe_; }
     HWND window() const { return window_; }  // the hidden window the tray icon calls back
     std::wstring ini_path() const { return folder_ + L"\\PwStd.ini"; }
 
+    // Starts another copy of the program at `exe` (this session's own when empty) with this
+    // session's stand-in joystick and timer records, so what it does shows among the first's.
+    Process StartCopy(const std::wstring& exe = {}) const;
     // The tray callback with mouse message `mouse` (513 left press, 516 right press ...).
     void Callback(uint32_t mouse) const;
     // Waits for a tray call after the first `from` calls that satisfies `match`; returns its index.
@@ -75,6 +80,11 @@ private:
     Process process_;
     HWND window_ = nullptr;
 };
+
+// The visible top-level windows of the process with id `process`, popup menus included.
+std::vector<HWND> VisibleWindowsOf(uint32_t process);
+// Writes `bytes` as the whole file; throws when it cannot.
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 // The executable's manifest as text, and a value of its version information ("ProductVersion" ...);
 // empty when missing.

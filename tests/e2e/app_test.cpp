@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <thread>
 
 #include "tests/e2e/app_session.h"
+#include "tests/e2e/dialog_driver.h"
 
 #include <mmsystem.h>
 
@@ -442,6 +444,102 @@ TEST(App, ADeviceChangeEndsTheWaitForAnUnpluggedJoystick) {
     SendNotifyMessageW(app.window(), WM_DEVICECHANGE, 7 /* DBT_DEVNODES_CHANGED */, 0);
     EXPECT_TRUE(app.keys().wait_count(1, milliseconds(400)));
     EXPECT_EQ(KeyText(app.keys().keys()), "+65");
+}
+
+// The message a second copy shows, its only window, checked and closed with its OK; the copy must
+// end then and not before.
+void ExpectTheRunningMessageThenClose(Process& copy) {
+    std::vector<HWND> windows;
+    ASSERT_TRUE(WaitFor([&] { return !(windows = VisibleWindowsOf(copy.pid())).empty(); }, seconds(20)))
+        << "the second copy shows nothing";
+    ASSERT_EQ(windows.size(), 1u);
+    const HWND box = windows[0];
+    wchar_t name[16] = {};
+    GetClassNameW(box, name, 16);
+    EXPECT_EQ(std::wstring(name), L"#32770");
+    EXPECT_EQ(TextOf(box), "Padwright Standard");
+    std::vector<std::string> texts;
+    bool icon = false;
+    for (HWND child : Children(box, L"STATIC")) {
+        icon = icon || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if (!TextOf(child).empty()) texts.push_back(TextOf(child));
+    }
+    EXPECT_TRUE(icon);
+    EXPECT_EQ(texts, std::vector<std::string>{"Padwright Standard はすでに起動しています。画面右下の通知領域のアイコンから"
+                                              "操作してください（見当たらないときは通知領域の ^ を開いてください）。"});
+    // One button, OK: a box without a choice.
+    ASSERT_EQ(Children(box, L"BUTTON").size(), 1u);
+    const HWND ok = GetDlgItem(box, IDOK);
+    ASSERT_NE(ok, nullptr);
+    std::this_thread::sleep_for(milliseconds(300));  // polls a copy running behind the box would make
+    EXPECT_TRUE(copy.running()) << "ended before the box was closed";
+    SendNotifyMessageW(ok, BM_CLICK, 0, 0);
+    uint32_t exit_code = 1;
+    ASSERT_TRUE(copy.wait(seconds(10), &exit_code)) << "still running after its box was closed";
+    EXPECT_EQ(exit_code, 0u);
+}
+
+// One copy per user session. A second start, from the same folder or a copy elsewhere, or beside a
+// first copy the user may not open (one run as administrator), only says that the program runs and
+// ends: no icon, no timer, no settings written, no key sent twice. Its open box does not stand for
+// a running copy: after the first has quit, the next start runs.
+TEST(App, ASecondStartShowsItsMessageAndEndsLeavingTheFirstAlone) {
+    // Start-up writes the last exit's template back as "3": a second copy that got that far would
+    // change the file.
+    const std::string ini = Ini({"[Padwright Standard]", "Repeat=0", "Keyup=0", "StartTemp=2", "BefTemp=03",
+                                 "[KeySetteiTemp3]", "Button1=65"});
+    AppSession app(ini);
+    {
+        // The name as a copy running as administrator leaves it: this user may not open it.
+        SECURITY_DESCRIPTOR locked{};
+        ACL no_access{};
+        ASSERT_TRUE(InitializeSecurityDescriptor(&locked, SECURITY_DESCRIPTOR_REVISION));
+        ASSERT_TRUE(InitializeAcl(&no_access, sizeof no_access, ACL_REVISION));
+        ASSERT_TRUE(SetSecurityDescriptorDacl(&locked, TRUE, &no_access, FALSE));
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, &locked, FALSE};
+        // Closed however this block is left: the tests after this one start the program too.
+        const std::unique_ptr<void, decltype(&CloseHandle)> elevated(
+            CreateMutexW(&attributes, FALSE, L"Local\\PwStd.Resident"), &CloseHandle);
+        ASSERT_NE(elevated, nullptr);
+        Process copy = app.StartCopy();
+        ExpectTheRunningMessageThenClose(copy);
+        EXPECT_EQ(app.tray().count(), 0u);
+        EXPECT_TRUE(app.winmm().calls().empty());
+        EXPECT_EQ(app.winmm().joy_calls(), 0u);
+        EXPECT_EQ(ReadFileBytes(app.ini_path()), ini);
+    }
+
+    app.Start();
+    app.winmm().set(Held(0, 1));
+    ASSERT_TRUE(app.keys().wait_count(1, seconds(5)));
+    const std::string first_ini = ReadFileBytes(app.ini_path());
+    TempDir elsewhere;
+    const std::wstring copied = Stage(FromBuildPath(PWSTD_EXE_PATH), elsewhere.path(), true);
+    WriteFileBytes(elsewhere.file(L"PwStd.ini"), ini);
+    for (const std::wstring& exe : {app.exe(), copied}) {
+        SCOPED_TRACE(Narrow(exe));
+        Process copy = app.StartCopy(exe);
+        ExpectTheRunningMessageThenClose(copy);
+    }
+    EXPECT_EQ(ReadFileBytes(app.ini_path()), first_ini);
+    EXPECT_EQ(ReadFileBytes(elsewhere.file(L"PwStd.ini")), ini);
+    const std::vector<TrayCall> calls = app.tray().calls();
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const TrayCall& c) { return c.message == NIM_ADD; }), 1);
+    EXPECT_EQ(app.winmm().calls(standin::Call::SetEvent).size(), 1u);
+    EXPECT_EQ(app.winmm().calls(standin::Call::BeginPeriod).size(), 1u);
+    // The first polls on: one press for the held button, one release when it is let go.
+    app.winmm().set(Idle(0));
+    ASSERT_TRUE(app.keys().wait_count(2, seconds(5)));
+    std::this_thread::sleep_for(milliseconds(200));
+    EXPECT_EQ(KeyText(app.keys().keys()), "+65 -65");
+
+    Process waiting = app.StartCopy();
+    ASSERT_TRUE(WaitFor([&] { return !VisibleWindowsOf(waiting.pid()).empty(); }, seconds(20)));
+    uint32_t exit_code = 1;
+    ASSERT_TRUE(app.Quit(&exit_code));
+    AppSession next(ini);
+    EXPECT_NO_THROW(next.Start()) << "a start after the first quit found it still running";
+    ExpectTheRunningMessageThenClose(waiting);
 }
 
 struct EndCase {
