@@ -73,6 +73,11 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_DEVICECHANGE:
             if (handlers_.device_changed) handlers_.device_changed();
             return TRUE;
+        case WM_DPICHANGED:
+        case WM_DISPLAYCHANGE:
+            // Another scale or another primary display: the window itself is never shown.
+            if (handlers_.display_changed) handlers_.display_changed();
+            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:

@@ -68,6 +68,7 @@ int Run(HINSTANCE instance) {
         .poll_rate = [&] { form.ShowPollRate(); },
         .tray_retry = [&] { form.TrayRetry_Timer(); },
         .device_changed = [&] { reader.DeviceChanged(); },
+        .display_changed = [&] { tray.DisplayChanged(); },
         .unload =
             [&] {
                 int16_t cancel = 0;
