@@ -59,6 +59,7 @@ TEST(TrayIcon, ShowsItsIconsAtTheScaleOfThePrimaryDisplayAsItChanges) {
     tray.notify(TrayMessage::Delete, {});
     primary_dpi = 192;
     tray.DisplayChanged();  // nothing shown: nothing to show anew
+    primary_dpi = 120;      // changed while the shell was away: the window heard nothing of it
     EXPECT_TRUE(tray.notify(TrayMessage::Add, {all, 0, "tip"}));  // as after "TaskbarCreated"
 
     struct Seen {
@@ -72,7 +73,7 @@ TEST(TrayIcon, ShowsItsIconsAtTheScaleOfThePrimaryDisplayAsItChanges) {
                                        {NIM_MODIFY, NIF_ICON, 24},
                                        {NIM_MODIFY, NIF_ICON | NIF_TIP, 24},
                                        {NIM_DELETE, 0, 0},
-                                       {NIM_ADD, all, 32}}));
+                                       {NIM_ADD, all, 20}}));
     if (calls.size() == 5) {
         EXPECT_EQ(calls[1].icon, calls[2].icon) << "the image shown before";
     }
