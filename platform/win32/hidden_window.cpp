@@ -70,14 +70,15 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return DefWindowProcW(window_, message, wparam, lparam);
             if (handlers_.tray_retry) handlers_.tray_retry();
             return 0;
+        case WM_DPICHANGED:
+        case WM_DISPLAYCHANGE:
+        case WM_SETTINGCHANGE:
+            // Maybe another scale or another primary display. The window itself is never shown.
+            if (handlers_.display_changed) handlers_.display_changed();
+            return 0;
         case WM_DEVICECHANGE:
             if (handlers_.device_changed) handlers_.device_changed();
             return TRUE;
-        case WM_DPICHANGED:
-        case WM_DISPLAYCHANGE:
-            // Another scale or another primary display: the window itself is never shown.
-            if (handlers_.display_changed) handlers_.display_changed();
-            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:

@@ -67,8 +67,8 @@ int Run(HINSTANCE instance) {
         .taskbar_created = [&] { form.TaskbarCreated(); },
         .poll_rate = [&] { form.ShowPollRate(); },
         .tray_retry = [&] { form.TrayRetry_Timer(); },
-        .device_changed = [&] { reader.DeviceChanged(); },
         .display_changed = [&] { tray.DisplayChanged(); },
+        .device_changed = [&] { reader.DeviceChanged(); },
         .unload =
             [&] {
                 int16_t cancel = 0;
