@@ -81,7 +81,8 @@ void FormWindow::CreateWindowFor() {
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const auto centred = [&work](int width, int height) {
-        return POINT{work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2};
+        return POINT{work.left + (work.right - work.left - width) / 2,
+                     work.top + (work.bottom - work.top - height) / 2};
     };
     const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     const POINT first = centred(width, height);
