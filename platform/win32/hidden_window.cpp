@@ -70,6 +70,12 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 return DefWindowProcW(window_, message, wparam, lparam);
             if (handlers_.tray_retry) handlers_.tray_retry();
             return 0;
+        case WM_DPICHANGED:
+        case WM_DISPLAYCHANGE:
+        case WM_SETTINGCHANGE:
+            // Maybe another scale or another primary display. The window itself is never shown.
+            if (handlers_.display_changed) handlers_.display_changed();
+            return 0;
         case WM_DEVICECHANGE:
             if (handlers_.device_changed) handlers_.device_changed();
             return TRUE;

@@ -21,6 +21,7 @@ struct HiddenWindowHandlers {
     std::function<void()> taskbar_created;             // the shell has started (again)
     std::function<void()> poll_rate;                   // a rate display waits
     std::function<void()> tray_retry;                  // the tray retry timer's tick
+    std::function<void()> display_changed;             // WM_DPICHANGED, WM_DISPLAYCHANGE, WM_SETTINGCHANGE
     std::function<void()> device_changed;              // WM_DEVICECHANGE
     std::function<void()> unload;                      // the session ends, or the window is closed:
                                                        // the program's shutdown; called once at most

@@ -73,6 +73,7 @@ int Run(HINSTANCE instance) {
         .taskbar_created = [&] { form.TaskbarCreated(); },
         .poll_rate = [&] { form.ShowPollRate(); },
         .tray_retry = [&] { form.TrayRetry_Timer(); },
+        .display_changed = [&] { tray.DisplayChanged(); },
         .device_changed = [&] { reader.DeviceChanged(); },
         .unload = [&] { form.Shutdown(); },
     });

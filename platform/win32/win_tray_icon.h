@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/ports.h"
+#include "platform/win32/renderer/win_metrics.h"
 
 namespace pwstd {
 
@@ -18,17 +19,33 @@ void CopyTip(const std::wstring& tip, wchar_t* field);
 
 class WinTrayIcon final : public TrayIcon {
 public:
-    // Loads the paused icon and the four running frames once: every update then only picks one.
-    WinTrayIcon(HWND window, HINSTANCE instance);
+    // Loads the paused icon and the four running frames at the size of the notification area: every
+    // update then only picks one. `primary_dpi` gives the scale of the primary display, whose
+    // notification area shows the icon.
+    WinTrayIcon(HWND window, HINSTANCE instance, ScreenDpi (*primary_dpi)() = &PrimaryDisplayDpi);
     ~WinTrayIcon() override;
     WinTrayIcon(const WinTrayIcon&) = delete;
     WinTrayIcon& operator=(const WinTrayIcon&) = delete;
 
+    // An add first loads the icons again if the scale has changed since (a new shell after a change
+    // of scale).
     bool notify(TrayMessage message, const TrayRecord& record) override;
+    // The displays have changed (docked, another primary display, another scale): at a new scale
+    // the icons are loaded again, and the icon shown, if any, is shown anew at its new size.
+    // UI thread.
+    void DisplayChanged();
 
 private:
+    // Loads the icons at the notification area's size today, when it is not the size they have.
+    // True when they were loaded.
+    bool LoadIcons();
+
     HWND window_;
+    HINSTANCE instance_;
+    ScreenDpi (*primary_dpi_)();
+    int size_ = 0;                  // the icons' width and height, in pixels
     std::array<HICON, 5> icons_{};  // 0 paused, 1..4 running frames
+    int shown_ = -1;                // the image the shell shows, -1 when none
 };
 
 }  // namespace pwstd

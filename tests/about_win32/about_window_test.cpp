@@ -28,6 +28,13 @@ int Px(int pixels, int dpi = ScreenDpiX()) { return MulDiv(pixels, dpi, 96); }
 
 class AboutWindowTest : public ::testing::Test {
 protected:
+    ~AboutWindowTest() override { opening_dpi = 0; }
+    // The window opens at the display's resolution, or at `opening_dpi` when a test sets it.
+    static inline int opening_dpi = 0;
+    static ScreenDpi OpeningDpi(HWND window) {
+        return opening_dpi > 0 ? ScreenDpi{opening_dpi, opening_dpi} : WindowDpi(window);
+    }
+
     HWND Window() const { return host.ActiveFormWindow(); }
     HWND Native(const std::string& name, int index = -1) const {
         return NativeOf(Window(), about, about.Find(name, index));
@@ -133,7 +140,7 @@ protected:
     }
 
     OwnerWindow owner;
-    WinWindowHost host{owner.Handle(), kProgramIconResource};
+    WinWindowHost host{owner.Handle(), kProgramIconResource, &OpeningDpi};
     ABox about;
     bool closing_step_ran = false;
     std::string last_action;
@@ -162,7 +169,12 @@ TEST_F(AboutWindowTest, ShowsBorderlessInTheShapeOfTwoDiscsAndABar) {
         {"moved onto a display of twice the scale",
          [&] {
              const int dpi = 2 * ScreenDpiX();
-             RECT suggested{0, 0, Px(352, dpi), Px(150, dpi)};
+             // Without a border, the size it asks for there is its client area's.
+             SIZE size{};
+             EXPECT_TRUE(SendMessageW(Window(), WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)));
+             EXPECT_EQ(size.cx, Px(352, dpi));
+             EXPECT_EQ(size.cy, Px(150, dpi));
+             RECT suggested{0, 0, size.cx, size.cy};
              SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
              RECT frame{};
              GetWindowRect(Window(), &frame);
@@ -187,6 +199,26 @@ TEST_F(AboutWindowTest, ShowsBorderlessInTheShapeOfTwoDiscsAndABar) {
     EXPECT_TRUE(EqualRgn(region, again));
     DeleteObject(region);
     DeleteObject(again);
+}
+
+// Opened after the displays changed, it takes the scale of the display it opens on: its size,
+// region, outline and controls alike.
+TEST_F(AboutWindowTest, OpensInItsShapeAtTheScaleOfItsDisplay) {
+    const int display = ScreenDpiX() == 96 ? 144 : 96;
+    opening_dpi = display;
+    EXPECT_TRUE(Show({
+        WaitForWindow(),
+        {"shape at the display's scale",
+         [this, display] {
+             ExpectShapedAt(display);
+             return true;
+         }},
+        {"its outline at that scale", [this, display] { return OutlineShownAt(display); }},
+        {"close", [this] {
+             about.Unload();
+             return true;
+         }},
+    }));
 }
 
 TEST_F(AboutWindowTest, EscDoesNothingAndEnterPressesOk) {

@@ -28,6 +28,14 @@ inline int Pixels(int twips) { return MulDiv(twips, DpiX(), 1440); }
 
 class FormWindowTest : public ::testing::Test {
 protected:
+    ~FormWindowTest() override { opening_dpi = 0; }
+    // The windows open at the display's resolution, or at `opening_dpi` when a test sets it: as on
+    // a display of another scale than the session's.
+    static inline int opening_dpi = 0;
+    static ScreenDpi OpeningDpi(HWND window) {
+        return opening_dpi > 0 ? ScreenDpi{opening_dpi, opening_dpi} : WindowDpi(window);
+    }
+
     HWND Window() const { return host.ActiveFormWindow(); }
     HWND Native(const std::string& name, int index = -1) const {
         return NativeOf(Window(), form, form.Find(name, index));
@@ -59,7 +67,7 @@ protected:
     }
 
     OwnerWindow owner;
-    WinWindowHost host{owner.Handle(), kIconResource};
+    WinWindowHost host{owner.Handle(), kIconResource, &OpeningDpi};
     SampleForm form;
     HWND shown = nullptr;
 };

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <imm.h>
 
+#include <cstdlib>
+
 #include "tests/renderer_win32/form_window_fixture.h"
 
 namespace pwstd::test {
@@ -113,19 +115,27 @@ TEST_F(FormWindowTest, CreatesEveryControlFromTheLoadedFormWithItsLayoutStylesAn
              EXPECT_EQ(std::wstring(label_font.lfFaceName), metrics.lfMessageFont.lfFaceName);
              return true;
          }},
-        {"moved onto a display of twice the scale, and back",
+        {"moved onto displays of other scales, and back",
          [this] {
              const int dpi = DpiX();
              RECT frame{};
              GetWindowRect(Window(), &frame);
              const int width = frame.right - frame.left, height = frame.bottom - frame.top;
              const LONG message_font = FontOf(Native("Label1")).lfHeight;
-             for (const int now : {2 * dpi, dpi}) {
+             for (const int now : {dpi * 3 / 2, 2 * dpi, dpi}) {
                  SCOPED_TRACE(now);
-                 RECT suggested{20, 30, 20 + MulDiv(width, now, dpi), 30 + MulDiv(height, now, dpi)};
+                 // As the system moves it: it asks the size there, then suggests that size.
+                 SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+                 EXPECT_TRUE(SendMessageW(Window(), WM_GETDPISCALEDSIZE, now, reinterpret_cast<LPARAM>(&size)));
+                 RECT suggested{20, 30, 20 + size.cx, 30 + size.cy};
                  SendMessageW(Window(), WM_DPICHANGED, MAKEWPARAM(now, now), reinterpret_cast<LPARAM>(&suggested));
                  GetWindowRect(Window(), &frame);
-                 EXPECT_TRUE(EqualRect(&frame, &suggested));
+                 EXPECT_EQ(frame.left, 20);
+                 EXPECT_EQ(frame.top, 30);
+                 RECT client{};
+                 GetClientRect(Window(), &client);
+                 EXPECT_EQ(client.right, MulDiv(4800, now, 1440));
+                 EXPECT_EQ(client.bottom, MulDiv(3600, now, 1440));
                  const RECT scroll = PlaceOf(Native("HScroll1"));
                  EXPECT_EQ(scroll.left, MulDiv(120 + 240, now, 1440));
                  EXPECT_EQ(scroll.top, MulDiv(120 + 480, now, 1440));
@@ -139,6 +149,9 @@ TEST_F(FormWindowTest, CreatesEveryControlFromTheLoadedFormWithItsLayoutStylesAn
                  const auto image = reinterpret_cast<HICON>(SendMessageW(Native("Image1"), STM_GETICON, 0, 0));
                  EXPECT_EQ(IconWidth(image), MulDiv(GetSystemMetrics(SM_CXICON), now, dpi));
              }
+             // Asked at a scale of twice the session's, the size back home is the size it had.
+             EXPECT_EQ(frame.right - frame.left, width);
+             EXPECT_EQ(frame.bottom - frame.top, height);
              return true;
          }},
         {"input method contexts",
@@ -170,6 +183,38 @@ TEST_F(FormWindowTest, CreatesEveryControlFromTheLoadedFormWithItsLayoutStylesAn
     EXPECT_TRUE(finished);
     EXPECT_FALSE(IsWindow(shown)) << "the window is destroyed once the form has unloaded";
     EXPECT_EQ(form.Observer(), nullptr);
+}
+
+// A window opened after the displays changed (a laptop docked, the scale changed without signing
+// out) is laid out for the display it opens on, not at the session's scale.
+TEST_F(FormWindowTest, OpensLaidOutAtTheScaleOfItsDisplay) {
+    const int session = DpiX();
+    for (const int display : {session == 96 ? 144 : 96, 2 * session}) {
+        SCOPED_TRACE(display);
+        opening_dpi = display;
+        const bool finished = Show({
+            WaitForWindow(),
+            {"laid out at the display's scale",
+             [this, display, session] {
+                 RECT client{}, frame{}, work{};
+                 GetClientRect(Window(), &client);
+                 EXPECT_EQ(client.right, MulDiv(4800, display, 1440));
+                 EXPECT_EQ(client.bottom, MulDiv(3600, display, 1440));
+                 GetWindowRect(Window(), &frame);
+                 SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+                 EXPECT_LE(std::abs((frame.left - work.left) - (work.right - frame.right)), 1) << "centred";
+                 EXPECT_LE(std::abs((frame.top - work.top) - (work.bottom - frame.bottom)), 1) << "centred";
+                 const RECT scroll = PlaceOf(Native("HScroll1"));
+                 EXPECT_EQ(scroll.left, MulDiv(120 + 240, display, 1440));
+                 EXPECT_EQ(FontOf(Native("Text1")).lfHeight, -MulDiv(12, display, 72));
+                 const auto image = reinterpret_cast<HICON>(SendMessageW(Native("Image1"), STM_GETICON, 0, 0));
+                 EXPECT_EQ(IconWidth(image), MulDiv(GetSystemMetrics(SM_CXICON), display, session));
+                 form.Unload();
+                 return true;
+             }},
+        });
+        EXPECT_TRUE(finished);
+    }
 }
 
 }  // namespace

@@ -41,14 +41,15 @@ FrameStyle StyleFor(const forms::FormSpec& desc) {
 
 }  // namespace
 
-FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, int icon_resource)
+FormWindow::FormWindow(forms::Form& form, HINSTANCE instance, int icon_resource, DpiSource dpi_source)
     : form_(form),
       instance_(instance),
       icon_resource_(icon_resource),
-      dpi_(ScreenDpi::Query()),
-      fonts_(std::make_unique<FontSet>(form.Layout().TextFont, dpi_)) {
+      dpi_source_(dpi_source),
+      dpi_(ScreenDpi::Query()) {
     CreateWindowFor();
     if (window_ == nullptr) return;
+    fonts_ = std::make_unique<FontSet>(form.Layout().TextFont, dpi_);
     CreateControls();
     ShowIcons();
 }
@@ -73,16 +74,30 @@ void FormWindow::CreateWindowFor() {
     RegisterFormClass(instance_, &FormWindow::WindowProc);
     const forms::FormSpec& desc = form_.Layout();
     const FrameStyle frame = StyleFor(desc);
+    // Placed first as laid out at the session's scale: the display it is then on decides its own
+    // resolution, which may be another today (a laptop docked, a scale changed without signing out).
     RECT outer{0, 0, dpi_.TwipsToPixelsX(desc.ClientWidth), dpi_.TwipsToPixelsY(desc.ClientHeight)};
     AdjustWindowRectEx(&outer, frame.Style, FALSE, frame.ExStyle);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
     RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-    window_ = CreateWindowExW(frame.ExStyle, kWindowClass, Utf8ToWide(desc.Caption).c_str(), frame.Style, left, top,
-                              width, height, nullptr, nullptr, instance_, this);
-    if (window_ != nullptr) ApplyShape();
+    const auto centred = [&work](int width, int height) {
+        return POINT{work.left + (work.right - work.left - width) / 2,
+                     work.top + (work.bottom - work.top - height) / 2};
+    };
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    const POINT first = centred(width, height);
+    window_ = CreateWindowExW(frame.ExStyle, kWindowClass, Utf8ToWide(desc.Caption).c_str(), frame.Style, first.x,
+                              first.y, width, height, nullptr, nullptr, instance_, this);
+    if (window_ == nullptr) return;
+    dpi_ = dpi_source_(window_);
+    FitToLayout();
+    RECT placed{};
+    GetWindowRect(window_, &placed);
+    const POINT at = centred(placed.right - placed.left, placed.bottom - placed.top);
+    if (at.x != placed.left || at.y != placed.top) {
+        SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ApplyShape();
 }
 
 RECT FormWindow::PlaceInClient(const forms::Control& control) const {

@@ -22,9 +22,10 @@ public:
     // clear of the ids the dialog keys send (IDOK, IDCANCEL).
     static constexpr int kFirstControlId = 1000;
 
-    // Creates the window, hidden, for a loaded form. `icon_resource` is the title bar's icon when
-    // the form shows one; `instance` holds it and the images' icons.
-    FormWindow(forms::Form& form, HINSTANCE instance, int icon_resource);
+    // Creates the window, hidden, for a loaded form, centred on the work area and laid out at the
+    // resolution `dpi_source` gives for it there. `icon_resource` is the title bar's icon when the
+    // form shows one; `instance` holds it and the images' icons.
+    FormWindow(forms::Form& form, HINSTANCE instance, int icon_resource, DpiSource dpi_source = &WindowDpi);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -61,6 +62,9 @@ private:
     void CreateControls();
     RECT PlaceInClient(const forms::Control& control) const;
     // win_form_window_scale.cpp: what depends on the window's resolution.
+    SIZE ClientSizeAt(ScreenDpi dpi) const;
+    SIZE WindowSizeAt(ScreenDpi dpi) const;
+    void FitToLayout();
     void Rescale(ScreenDpi dpi, const RECT& suggested);
     void ApplyShape();
     void ShowIcons();
@@ -79,7 +83,8 @@ private:
     forms::Form& form_;
     HINSTANCE instance_;
     int icon_resource_;
-    ScreenDpi dpi_;  // the window's own: the system's at first, then the display's it is on
+    DpiSource dpi_source_;
+    ScreenDpi dpi_;  // the window's own: the display's it opens on, then the display's it moves to
     std::unique_ptr<FontSet> fonts_;
     std::vector<HICON> icons_;  // the title bar's and the images', at the window's resolution
     HWND window_ = nullptr;

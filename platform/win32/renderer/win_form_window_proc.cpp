@@ -106,6 +106,12 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
             EndPaint(window_, &paint);
             return 0;
         }
+        case WM_GETDPISCALEDSIZE: {
+            // Asked before a move onto a display of another scale: the size of the layout there.
+            const int dpi = static_cast<int>(wparam);
+            *reinterpret_cast<SIZE*>(lparam) = WindowSizeAt(ScreenDpi{dpi, dpi});
+            return TRUE;
+        }
         case WM_DPICHANGED:
             // Moved onto a display of another scale: laid out anew there, in the place suggested.
             Rescale(ScreenDpi{LOWORD(wparam), HIWORD(wparam)}, *reinterpret_cast<const RECT*>(lparam));

@@ -1,17 +1,18 @@
 // What of a form's window depends on its resolution: the window's size and its controls' places
 // (twips), their fonts (points), a borderless window's shape (pixels of a 96-dpi display) and the
-// icons. The window is laid out at the system's resolution when it is created, and again when it
+// icons. The window is laid out at the resolution of the display it opens on, and again when it
 // moves onto a display of another scale: the program is aware of each display's scale, so the
-// system then tells the window the new resolution (WM_DPICHANGED) instead of stretching it.
+// system then asks the window its size there (WM_GETDPISCALEDSIZE) and tells it the new resolution
+// (WM_DPICHANGED) instead of stretching it.
 #include "platform/win32/renderer/win_form_window.h"
 #include "platform/win32/renderer/win_window_shape.h"
 
 namespace pwstd {
 
-// An icon of the size the system gives `system_metric` (SM_CXICON, SM_CXSMICON) at its own
-// resolution, taken to the window's. Each size has an image of its own in the resources.
+// An icon of the size the system gives `system_metric` (SM_CXICON, SM_CXSMICON) at the window's
+// resolution. Each size has an image of its own in the resources.
 HICON FormWindow::LoadIconSized(int resource, int system_metric) {
-    const int pixels = MulDiv(GetSystemMetrics(system_metric), dpi_.X, ScreenDpi::Query().X);
+    const int pixels = SystemMetricForDpi(system_metric, dpi_.X);
     // Not shared: the system's cache keeps one size of each resource.
     auto icon = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(resource), IMAGE_ICON, pixels, pixels, 0));
     if (icon != nullptr) icons_.push_back(icon);
@@ -45,10 +46,35 @@ void FormWindow::ApplyShape() {
     }
 }
 
+SIZE FormWindow::ClientSizeAt(ScreenDpi dpi) const {
+    return {dpi.TwipsToPixelsX(form_.Layout().ClientWidth), dpi.TwipsToPixelsY(form_.Layout().ClientHeight)};
+}
+
+// Computed from the layout alone, never from the window's present size: moving to another display
+// and back gives the very size the window had.
+SIZE FormWindow::WindowSizeAt(ScreenDpi dpi) const {
+    return WindowSizeForClient(ClientSizeAt(dpi), static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                               static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi.X);
+}
+
+// Gives the window the client area of the layout at its resolution, its left and top kept. The
+// frame is measured on the window: whatever the system does with the frame at this scale (scaled
+// with the display on Windows 10, the session's before), the client area comes out exact.
+void FormWindow::FitToLayout() {
+    const SIZE wanted = ClientSizeAt(dpi_);
+    RECT outer{}, client{};
+    GetWindowRect(window_, &outer);
+    GetClientRect(window_, &client);
+    if (client.right == wanted.cx && client.bottom == wanted.cy) return;
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + wanted.cx - client.right,
+                 outer.bottom - outer.top + wanted.cy - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void FormWindow::Rescale(ScreenDpi dpi, const RECT& suggested) {
     dpi_ = dpi;
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToLayout();
     auto fonts = std::make_unique<FontSet>(form_.Layout().TextFont, dpi_);
     for (const Native& native : natives_) {
         if (native.Window == nullptr) continue;

@@ -5,15 +5,18 @@
 
 namespace pwstd {
 
-WinWindowHost::WinWindowHost(HWND menu_owner, int icon_resource)
-    : menu_owner_(menu_owner), icon_resource_(icon_resource), instance_(GetModuleHandleW(nullptr)) {}
+WinWindowHost::WinWindowHost(HWND menu_owner, int icon_resource, DpiSource dpi_source)
+    : menu_owner_(menu_owner),
+      icon_resource_(icon_resource),
+      dpi_source_(dpi_source),
+      instance_(GetModuleHandleW(nullptr)) {}
 
 HWND WinWindowHost::ActiveFormWindow() const { return shown_.empty() ? nullptr : shown_.back()->Handle(); }
 
 void WinWindowHost::ShowModal(forms::Form& form) {
     form.Load();
     if (!form.Loaded()) return;  // Form_Load closed it again
-    FormWindow window(form, instance_, icon_resource_);
+    FormWindow window(form, instance_, icon_resource_, dpi_source_);
     shown_.push_back(&window);
     window.Show();
     MSG message;
