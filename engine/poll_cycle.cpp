@@ -50,6 +50,14 @@ void PollCycle::PadTimerProc() {
     const int32_t buttons = std::clamp<int32_t>(state_.Buttons, 0, kMaxButtons);
     std::array<int16_t, kMaxButtons + 1> button{};
     for (int32_t i = 1; i <= buttons; ++i) button[i] = static_cast<int16_t>(ButtonBit(i, pad.ButtonMask));
+    // The template button is never a key: it stays up for the key phases, whatever Buttons is, and
+    // each press of it is handed to the UI thread, which switches the template.
+    if (const int32_t t = state_.TemplateButton; t >= 1 && t <= kMaxButtons) {
+        const auto down = static_cast<int16_t>(ButtonBit(t, pad.ButtonMask));
+        if (down == 1 && prev_template_button_ != 1 && template_signal_ != nullptr) template_signal_->post();
+        prev_template_button_ = down;
+        button[t] = 0;
+    }
 
     const bool repeat = state_.Repeat == 1;
     const bool release_all = repeat && state_.Keyup == 1;

@@ -123,4 +123,12 @@ public:
                         const std::string& value, const std::string& file) = 0;
 };
 
+class TemplateSignal {
+public:
+    virtual ~TemplateSignal() = default;
+    // Tells the UI thread that the template button went down; the UI thread then moves the key map
+    // to the next template. Timer thread: returns at once and never waits (a posted message).
+    virtual void post() = 0;
+};
+
 }  // namespace pwstd
