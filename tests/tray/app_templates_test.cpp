@@ -10,16 +10,6 @@
 namespace pwstd::test {
 namespace {
 
-class FakeForeground final : public ForegroundWatch {
-public:
-    std::function<void(const FrontProgram&)> in_front;
-    FrontProgram now;
-    std::vector<FrontProgram> visible;
-    void start(std::function<void(const FrontProgram&)> handler) override { in_front = std::move(handler); }
-    FrontProgram front() override { return now; }
-    std::vector<FrontProgram> visible_programs() override { return visible; }
-};
-
 class CountingTemplateSignal final : public TemplateSignal {
 public:
     int posts = 0;
