@@ -11,7 +11,7 @@ constexpr int32_t kDialogFontSize = 12;
 
 const forms::FormSpec& AppT::Layout() const {
     static const forms::FormSpec desc{.Caption = "Padwright Standard プロパティ－アプリ別テンプレート",
-                                      .ClientWidth = 6885,
+                                      .ClientWidth = 7365,
                                       .ClientHeight = 4455,
                                       .Border = forms::BorderStyle::FixedDialog,
                                       .ShowIcon = true,
@@ -25,12 +25,12 @@ std::vector<forms::ControlSpec> AppT::Declare() const {
     using K = forms::ControlKind;
     // clang-format off
     return {
-        {.Kind = K::ListBox, .Name = "List1", .Place = {120, 120, 6645, 3615}, .TabIndex = 0},
-        {.Kind = K::CommandButton, .Name = "Command1", .Index = 0, .Place = {120, 3840, 3375, 495},
+        {.Kind = K::ListBox, .Name = "List1", .Place = {120, 120, 7125, 3615}, .TabIndex = 0},
+        {.Kind = K::CommandButton, .Name = "Command1", .Index = 0, .Place = {120, 3840, 3735, 495},
          .Caption = "今のテンプレートを割り当てる", .TabIndex = 1, .Enabled = false},
-        {.Kind = K::CommandButton, .Name = "Command1", .Index = 1, .Place = {3600, 3840, 1935, 495},
+        {.Kind = K::CommandButton, .Name = "Command1", .Index = 1, .Place = {3960, 3840, 2175, 495},
          .Caption = "割り当てを外す", .TabIndex = 2, .Enabled = false},
-        {.Kind = K::CommandButton, .Name = "Command1", .Index = 2, .Place = {5640, 3840, 1125, 495},
+        {.Kind = K::CommandButton, .Name = "Command1", .Index = 2, .Place = {6240, 3840, 1005, 495},
          .Caption = "閉じる", .TabIndex = 3, .Cancel = true},
     };
     // clang-format on
