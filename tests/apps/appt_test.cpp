@@ -113,27 +113,5 @@ TEST_F(AppTDialog, AssignsTheTemplateInForceAndRemovesEntriesAtOnce) {
     EXPECT_FALSE(dialog.Loaded());
 }
 
-// The same guards as every dialog from the menu: open, the tray's clicks do nothing.
-TEST(AppTemplatesMenu, TheItemOpensTheDialogModallyOnceMadeAndReused) {
-    TrayRig rig;
-    FakeForeground foreground;
-    SectionProfile file;
-    int made = 0;
-    rig.profile.Set("Padwright Standard", "AppSwitch", "1");
-    rig.form.SetAppTemplates(foreground, [&] {
-        ++made;
-        return std::make_unique<AppT>(rig.state, file, file, foreground, rig.form.Menu());
-    });
-    rig.form.Form_Load();
-    rig.windows.while_modal = [&](forms::Form&) {
-        rig.form.TrayCallback(kWmLButtonDown);
-        EXPECT_EQ(rig.form.DialogOpen, True);
-    };
-    for (int i = 0; i < 2; ++i) rig.Item("mnuAppTemp").Choose();
-    EXPECT_EQ(made, 1);
-    EXPECT_EQ(rig.state.PadActive, True);
-    EXPECT_EQ(rig.form.DialogOpen, False);
-}
-
 }  // namespace
 }  // namespace pwstd::test
