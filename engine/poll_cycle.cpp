@@ -65,8 +65,17 @@ void PollCycle::PadTimerProc() {
     held[kControlUp] = pad.DirY == -1, key[kControlUp] = KeyByte(state_.DirKeys[kUp]);
     held[kControlDown] = pad.DirY == 1, key[kControlDown] = KeyByte(state_.DirKeys[kDown]);
     const int32_t buttons = std::clamp<int32_t>(state_.Buttons, 0, kMaxButtons);
+    // The template button is never a key: it stays up for the key phases, whatever Buttons is, and
+    // each press of it is handed to the UI thread, which switches the template.
+    int32_t template_button = 0;
+    if (const int32_t t = state_.TemplateButton; t >= 1 && t <= kMaxButtons) {
+        const auto down = static_cast<int16_t>(ButtonBit(t, pad.ButtonMask));
+        if (down == 1 && prev_template_button_ != 1 && template_signal_ != nullptr) template_signal_->post();
+        prev_template_button_ = down;
+        template_button = t;
+    }
     for (int32_t i = 1; i <= buttons; ++i) {
-        held[kControlButton1 + i - 1] = ButtonBit(i, pad.ButtonMask) == 1;
+        held[kControlButton1 + i - 1] = i != template_button && ButtonBit(i, pad.ButtonMask) == 1;
         key[kControlButton1 + i - 1] = KeyByte(state_.ButtonKeys[i]);
     }
 

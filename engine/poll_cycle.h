@@ -44,6 +44,8 @@ public:
     void ReleaseHeld();
 
     const PollState& poll_state() const { return poll_; }
+    // Where the presses of the template button go; until set, they go nowhere.
+    void SetTemplateSignal(TemplateSignal& signal) { template_signal_ = &signal; }
 
 private:
     SharedState& state_;
@@ -52,6 +54,8 @@ private:
     Clock& clock_;
     RateSignal& rate_;
     PollState poll_;
+    TemplateSignal* template_signal_ = nullptr;
+    int16_t prev_template_button_ = 0;  // 1 = the template button was down at the previous poll
     // The display waiting for the UI thread, or 0: kRatePending, the frame and the count in one
     // word, so the UI thread never sees the frame of one display with the count of another.
     std::atomic<uint64_t> pending_rate_{0};

@@ -4,6 +4,7 @@
 // fakes.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pwstd {
 
@@ -143,6 +144,25 @@ public:
     // UI thread.
     virtual int32_t put(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) = 0;
+};
+
+class TemplateSignal {
+public:
+    virtual ~TemplateSignal() = default;
+    // Tells the UI thread that the template button went down; the UI thread then moves the key map
+    // to the next template. Timer thread: returns at once and never waits (a posted message).
+    virtual void post() = 0;
+};
+
+// A section of the settings file as a whole, for lists kept in it one key a line.
+class ProfileSection {
+public:
+    virtual ~ProfileSection() = default;
+    // The names of the keys of `section` in the file, in file order (UTF-8); none when the file or
+    // the section is missing. UI thread.
+    virtual std::vector<std::string> keys(const std::string& section, const std::string& file) = 0;
+    // Deletes the key (WritePrivateProfileString with no value). Returns nonzero when done. UI thread.
+    virtual int32_t remove(const std::string& section, const std::string& key, const std::string& file) = 0;
 };
 
 }  // namespace pwstd

@@ -219,6 +219,23 @@ int16_t SettingsFile::ScanCodes() const {
     return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "ScanCodes", "0"), false));
 }
 
+int16_t SettingsFile::AppSwitch() const {
+    return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "AppSwitch", "0"), false));
+}
+
+int32_t SettingsFile::TemplateButton() const {
+    return InRangeOrZero(LeadingNumber(Read(kGeneralSection, "TemplateButton", "0"), false), 0, kMaxButtons);
+}
+
+std::optional<int16_t> SettingsFile::AppTemplate(const std::string& program) const {
+    if (program.empty()) return std::nullopt;
+    // A missing key reads as -1, outside the slots like any stored value that is; an empty value
+    // reads as 0 as everywhere else in the file.
+    const double value = std::nearbyint(LeadingNumber(Read(kAppTemplatesSection, program, "-1"), false));
+    if (value < 0 || value > kTemplateCount) return std::nullopt;
+    return static_cast<int16_t>(value);
+}
+
 std::string SettingsFile::TemplateName(int n) const {
     const std::string name = Read(SlotSection(n), "TempName", DefaultTemplateName(n));
     // The first 100 characters: count UTF-8 lead bytes, never cut a character in two.

@@ -2,6 +2,7 @@
 // The settings file "PwStd.ini": where it is, the helpers every reader and writer goes through, the
 // number rules of its values, and one reader per key with its default and range rule.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "engine/ports.h"
@@ -12,6 +13,8 @@ inline constexpr const char* kIniFileName = "PwStd.ini";
 inline constexpr const char* kHelpFileName = "PWSTD.HLP";
 inline constexpr const char* kGeneralSection = "Padwright Standard";
 inline constexpr const char* kCustomSection = "KeySettei";  // key-map slot 0
+// One key per program file name, its value the key-map slot to use while that program is in front.
+inline constexpr const char* kAppTemplatesSection = "AppTemplates";
 
 // Appends "\" unless the path already ends with one ("" gives "\").
 std::string AddBackslash(const std::string& folder);
@@ -64,6 +67,13 @@ public:
     int16_t PovStick() const;
     int16_t AnyJoystick() const;
     int16_t ScanCodes() const;
+    // "0"; 0 stays 0, anything else 1: the template follows the program in front.
+    int16_t AppSwitch() const;
+    // "0"; 1..30 names the pad button that moves to the next template, anything else is 0 (off).
+    int32_t TemplateButton() const;
+    // The slot 0..10 kept for a program (its file name, any case) in "AppTemplates"; nothing when
+    // it has no key there or its value lies outside 0..10.
+    std::optional<int16_t> AppTemplate(const std::string& program) const;
     // Template name of slot 1..10, its first 100 characters.
     std::string TemplateName(int n) const;
     // Key code of entry 0..33 of slot 0..10, with the entry's default, clamped to 1..255.

@@ -44,9 +44,15 @@ struct SharedState : KeyMap {
     Relaxed<int16_t> PovStick;     // 1: the hat gives directions where the stick is centred
     Relaxed<int16_t> AnyJoystick;  // 1: when joystick 1 gives no reading, the first that does
     Relaxed<int16_t> ScanCodes;    // 1: key events carry scan codes and the extended-key flag
+    Relaxed<int16_t> AppSwitch;    // 1: the key map follows the program in front
+    // 0 = off, 1..30: that pad button sends no key; each press moves to the next template.
+    Relaxed<int32_t> TemplateButton;
 
     std::array<std::string, kTemplateCount + 1> TemplateNames;  // UI thread only; 1..10, UTF-8
     std::string IniPath;                                        // UI thread only; set once
+    // UI thread only: the slot the user last chose (start-up, menu, pad), which may differ from
+    // the checked one while the key map follows the program in front.
+    int16_t HandTemplate = 0;
 };
 
 // One decoded joystick reading.

@@ -11,8 +11,8 @@ Control::Control(Form& form, const ControlSpec& desc, Control* container)
       spec_(desc),
       container_(container),
       caption_(desc.Caption),
-      value_(desc.Value),
-      committed_(desc.Value),
+      value_(desc.Kind == ControlKind::ListBox ? -1 : desc.Value),
+      committed_(value_),
       min_(desc.Min),
       max_(desc.Max),
       enabled_(desc.Enabled),
@@ -63,12 +63,31 @@ void Control::SetValue(int32_t value) {
             Changed(Property::Value);
             if (value == 1 && Click) Click();
             return;
+        case ControlKind::ListBox:
+            if (value < -1 || value >= static_cast<int32_t>(list_.size())) value = -1;
+            if (value == value_) return;
+            value_ = value;
+            Changed(Property::Value);
+            if (Click) Click();
+            return;
         default:
             if (value == value_) return;
             value_ = value;
             Changed(Property::Value);
             return;
     }
+}
+
+void Control::AddItem(const std::string& item) {
+    list_.push_back(item);
+    Changed(Property::List);
+}
+
+void Control::Clear() {
+    if (list_.empty() && value_ == -1) return;
+    list_.clear();
+    value_ = -1;
+    Changed(Property::List);
 }
 
 void Control::SetMax(int32_t max) {
@@ -141,6 +160,10 @@ void Control::UserKeyDown(int16_t key_code, int16_t shift) {
 
 void Control::UserMouseDown() {
     if (enabled_ && MouseDown) MouseDown();
+}
+
+void Control::UserSelect(int32_t index) {
+    if (enabled_ && kind() == ControlKind::ListBox) SetValue(index);
 }
 
 void Control::Tick() {

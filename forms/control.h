@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace pwstd::forms {
 
@@ -21,7 +22,7 @@ struct Rect {
     int32_t Left = 0, Top = 0, Width = 0, Height = 0;
 };
 
-enum class ControlKind { Label, Frame, HScrollBar, CheckBox, OptionButton, TextBox, CommandButton, Timer, Image };
+enum class ControlKind { Label, Frame, HScrollBar, CheckBox, OptionButton, TextBox, CommandButton, Timer, Image, ListBox };
 
 // Colours as 0x00BBGGRR; values with the top bit set name a system colour by its index, as
 // 0x80000005 names the window background (COLOR_WINDOW).
@@ -37,7 +38,7 @@ struct Font {
 };
 
 // Which property of a control changed, for the renderer.
-enum class Property { Caption, Text, Value, Range, Enabled, BackColor, Interval };
+enum class Property { Caption, Text, Value, Range, Enabled, BackColor, Interval, List };
 
 // Shift state of a key event: 1 Shift, 2 Ctrl, 4 Alt.
 constexpr int16_t kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
@@ -54,7 +55,8 @@ struct ControlSpec {
     Rect Place;
     std::string Caption;     // label, frame, button, check box, option button; a text box's text
     int32_t Min = 0, Max = 0, SmallChange = 1, LargeChange = 1;
-    int32_t Value = 0;       // scroll position, check state 0/1, option 0/1
+    int32_t Value = 0;       // scroll position, check state 0/1, option 0/1; a list box starts
+                             // empty with nothing selected (-1)
     int TabIndex = -1;       // focus order; -1 takes no focus
     Font TextFont;
     uint32_t BackColor = 0;  // 0: the kind's usual colour
@@ -93,6 +95,12 @@ public:
     void SetBackColor(uint32_t color);
     int32_t Interval() const { return interval_; }
 
+    // A list box's lines, and its selected line as its Value (ListIndex): 0.., or -1 for none.
+    // Setting a value outside the lines selects none; a changed selection raises Click.
+    const std::vector<std::string>& List() const { return list_; }
+    void AddItem(const std::string& item);
+    void Clear();  // no lines and no selection, without Click
+
     // Handlers; a form binds them when it loads.
     std::function<void()> Change;       // scroll bar value committed
     std::function<void()> Scroll;       // scroll bar thumb dragged
@@ -107,6 +115,7 @@ public:
     void UserClick();   // button press; check box toggles; option button selects
     void UserKeyDown(int16_t key_code, int16_t shift);
     void UserMouseDown();
+    void UserSelect(int32_t index);  // the user selected a line of a list box
     void Tick();        // the timer's interval elapsed
 
 private:
@@ -123,6 +132,7 @@ private:
     bool enabled_;
     uint32_t back_color_;
     int32_t interval_;
+    std::vector<std::string> list_;
 };
 
 }  // namespace pwstd::forms

@@ -15,8 +15,8 @@ constexpr int32_t kUnloadPauseMs = 100;
 constexpr const char* kCustomCaption = "カスタム";
 
 // The record of the tray icon in the running or paused state.
-TrayRecord StateRecord(uint32_t flags, int16_t pad_active, int16_t icon_frame) {
-    if (pad_active == True) return {flags, icon_frame, kRunningTip};
+TrayRecord StateRecord(uint32_t flags, int16_t pad_active, int16_t icon_frame, const std::string& running_tip) {
+    if (pad_active == True) return {flags, icon_frame, running_tip};
     return {flags, 0, kPausedTip};
 }
 
@@ -48,6 +48,11 @@ Form1::Form1(SharedState& state, Profile& profile, PollCycle& poll, TrayServices
     mnuPop_.Add("mnuQuit", "終了").Click = [this] { mnuQuit_Click(); };
 }
 
+void Form1::SetAppTemplates(ForegroundWatch& foreground, DialogFactory app_templates) {
+    foreground_ = &foreground;
+    app_templates_factory_ = std::move(app_templates);
+}
+
 void Form1::SetDialogs(DialogFactory key_settings, DialogFactory general_settings, DialogFactory about) {
     key_settings_factory_ = std::move(key_settings);
     general_settings_factory_ = std::move(general_settings);
@@ -70,6 +75,8 @@ void Form1::Form_Load() {
     state_.PovStick = settings_.PovStick();
     state_.AnyJoystick = settings_.AnyJoystick();
     state_.ScanCodes = settings_.ScanCodes();
+    state_.AppSwitch = settings_.AppSwitch();
+    state_.TemplateButton = settings_.TemplateButton();
 
     for (int n = 1; n <= kTemplateCount; ++n) {
         state_.TemplateNames[n] = settings_.TemplateName(n);
@@ -86,6 +93,16 @@ void Form1::Form_Load() {
     }
     ApplyTemplate(slot);
 
+    if (state_.AppSwitch == 1) {
+        forms::MenuItem& mnuTempL1 = *mnuPop_.Find("mnuTempL1");
+        mnuTempL1.Add("mnuBo3", "-");
+        mnuTempL1.Add("mnuAppTemp", "アプリ別テンプレート...").Click = [this] { mnuAppTemp_Click(); };
+        if (foreground_) {
+            foreground_->start([this](const FrontProgram& program) { ProgramInFront(program); });
+            ProgramInFront(foreground_->front());
+        }
+    }
+
     services_.timer.begin_period(state_.Wait);
     state_.TimerId = services_.timer.set_event(state_.Wait, kTimerResolutionMs);
 }
@@ -94,7 +111,7 @@ void Form1::Form_Unload(int16_t& Cancel) {
     (void)Cancel;
     // A dialog whose modal call is still running (the session ends while it is open) must outlive
     // that call; it goes when the call returns.
-    for (std::unique_ptr<forms::Form>* dialog : {&KeyS_, &Prop_, &ABox_}) {
+    for (std::unique_ptr<forms::Form>* dialog : {&KeyS_, &Prop_, &ABox_, &AppT_}) {
         if (*dialog && dialog->get() == showing_) {
             drop_after_show_ = true;
         } else {
@@ -148,7 +165,7 @@ void Form1::TaskbarCreated() { tray_.Add(StateInForce()); }
 void Form1::ShowPollRate() {
     const std::optional<PollRate> rate = poll_.TakePollRate();
     if (!rate || state_.PadActive != True) return;
-    const TrayRecord record{kNifMessage | kNifIcon | kNifTip, rate->frame, PollRateTip(rate->polls)};
+    const TrayRecord record{kNifMessage | kNifIcon | kNifTip, rate->frame, RunningTip(PollRateTip(rate->polls))};
     tray_.Modify(record, record);
 }
 
@@ -158,24 +175,46 @@ void Form1::TogglePadActive() {
     if (DialogOpen == True) return;
     state_.PadActive = state_.PadActive == True ? False : True;
     services_.windows.DoEvents();
-    tray_.Modify(StateRecord(kNifIcon | kNifTip, state_.PadActive, state_.IconFrame), StateInForce());
+    tray_.Modify(StateRecord(kNifIcon | kNifTip, state_.PadActive, state_.IconFrame, RunningTip(kRunningTip)),
+                 StateInForce());
     MenuOpen = False;
 }
 
 TrayRecord Form1::StateInForce() const {
-    return StateRecord(kNifMessage | kNifIcon | kNifTip, state_.PadActive, state_.IconFrame);
+    return StateRecord(kNifMessage | kNifIcon | kNifTip, state_.PadActive, state_.IconFrame, RunningTip(kRunningTip));
 }
 
+std::string Form1::RunningTip(const std::string& tip) const {
+    if (state_.AppSwitch != 1 && state_.TemplateButton == 0) return tip;
+    return TipWithKeyMap(tip, mnuTemp_[in_force_]->Caption());
+}
+
+void Form1::ApplyTemplate(const int16_t& n) { SwitchTemplate(n, true); }
+
 // Each code goes into the live key map as soon as it is read; buttons above Buttons keep their
-// codes.
-void Form1::ApplyTemplate(const int16_t& n) {
+// codes. A switch by itself never touches "BefTemp": the next start follows the user's choice.
+void Form1::SwitchTemplate(int16_t n, bool by_hand) {
     if (n < 0 || n > kTemplateCount) return;
     for (int i = 0; i < 4; ++i) state_.DirKeys[i] = settings_.KeyCode(n, i);
     const int32_t buttons = state_.Buttons;
     for (int j = 1; j <= buttons && j <= kMaxButtons; ++j) state_.ButtonKeys[j] = settings_.KeyCode(n, 3 + j);
-    if (state_.StartTemp == 2) settings_.Write(kGeneralSection, "BefTemp", DecimalText(n));
+    if (by_hand) {
+        if (state_.StartTemp == 2) settings_.Write(kGeneralSection, "BefTemp", DecimalText(n));
+        state_.HandTemplate = n;
+        chooser_.ChosenByHand();
+    }
     for (forms::MenuItem* item : mnuTemp_) item->SetChecked(false);
     mnuTemp_[n]->SetChecked(true);
+    in_force_ = n;
+}
+
+void Form1::TemplateButton_Press() { mnuTemp_Click(static_cast<int16_t>((in_force_ + 1) % (kTemplateCount + 1))); }
+
+void Form1::ProgramInFront(const FrontProgram& program) {
+    if (state_.AppSwitch != 1 || ChangesNothing(program)) return;
+    const std::optional<int16_t> slot =
+        chooser_.InFront(program.name, settings_.AppTemplate(program.name), state_.HandTemplate, in_force_);
+    if (slot) SwitchTemplate(*slot, false);
 }
 
 void Form1::mnuTemp_Click(int16_t Index) { ApplyTemplate(Index); }
@@ -187,6 +226,8 @@ void Form1::mnuPadActivity_Click() { ShowDialog(Prop_, general_settings_factory_
 void Form1::mnuAbout_Click() { ShowDialog(ABox_, about_factory_); }
 
 void Form1::mnuHelp_Click() { OpenProgramHelp(services_.shell); }
+
+void Form1::mnuAppTemp_Click() { ShowDialog(AppT_, app_templates_factory_); }
 
 void Form1::ShowDialog(std::unique_ptr<forms::Form>& dialog, const DialogFactory& factory) {
     DialogOpen = True;

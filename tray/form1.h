@@ -14,6 +14,8 @@
 #include "forms/form.h"
 #include "forms/host.h"
 #include "forms/menu.h"
+#include "tray/app_templates.h"
+#include "tray/foreground.h"
 #include "tray/shell.h"
 #include "tray/tray_keeper.h"
 
@@ -39,6 +41,9 @@ public:
 
     // The dialogs opened from the menu; each is created on first use and kept until unload.
     void SetDialogs(DialogFactory key_settings, DialogFactory general_settings, DialogFactory about);
+    // The window in front, followed only while "AppSwitch" is 1, and the dialog that assigns
+    // templates to programs (its menu item exists only then).
+    void SetAppTemplates(ForegroundWatch& foreground, DialogFactory app_templates);
 
     void Form_Load();
     void Form_Unload(int16_t& Cancel);
@@ -57,6 +62,10 @@ public:
     // A tick of the timer that tries again to add the icon the shell refused.
     void TrayRetry_Timer();
     void TogglePadActive();
+    // The template button went down: the next template in the menu's order, as if chosen there.
+    void TemplateButton_Press();
+    // A window came to the front: its program's template, or the one chosen by hand.
+    void ProgramInFront(const FrontProgram& program);
 
     void ApplyTemplate(const int16_t& n);
     void mnuTemp_Click(int16_t Index);
@@ -64,6 +73,7 @@ public:
     void mnuPadActivity_Click();
     void mnuAbout_Click();
     void mnuHelp_Click();
+    void mnuAppTemp_Click();
 
     // mnuPop and everything below it; dialogs rename and read the template items (mnuTemp).
     forms::MenuItem& Menu() { return mnuPop_; }
@@ -75,6 +85,12 @@ private:
     void ShowDialog(std::unique_ptr<forms::Form>& dialog, const DialogFactory& factory);
     // The whole record of the icon in the state in force.
     TrayRecord StateInForce() const;
+    // The running tip, with the name of the key map in force below it while templates switch by
+    // themselves or from the pad.
+    std::string RunningTip(const std::string& tip) const;
+    // Loads slot n into the key map and moves the check mark; `by_hand` also records it as the
+    // user's choice and, with start-up rule 2, as the one for the next start.
+    void SwitchTemplate(int16_t n, bool by_hand);
 
     SharedState& state_;
     Profile& profile_;
@@ -83,8 +99,11 @@ private:
     TrayKeeper tray_;
     SettingsFile settings_;
     forms::MenuItem mnuPop_;
-    DialogFactory key_settings_factory_, general_settings_factory_, about_factory_;
-    std::unique_ptr<forms::Form> KeyS_, Prop_, ABox_;
+    DialogFactory key_settings_factory_, general_settings_factory_, about_factory_, app_templates_factory_;
+    std::unique_ptr<forms::Form> KeyS_, Prop_, ABox_, AppT_;
+    ForegroundWatch* foreground_ = nullptr;
+    SlotChooser chooser_;
+    int16_t in_force_ = 0;  // the checked slot
     // mnuTemp(0..10), owned by the menu tree.
     std::array<forms::MenuItem*, kTemplateCount + 1> mnuTemp_{};
     // The dialog on screen now, if any; unload leaves it alive until its modal call has returned.

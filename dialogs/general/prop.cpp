@@ -129,7 +129,10 @@ void Prop::ApplyAndSave() {
     state_.StartTemp = rule;
     settings_.Write(kGeneralSection, "StartTemp", DecimalText(rule));
     if (rule == kRuleLastInForce) {
-        settings_.Write(kGeneralSection, "BefTemp", DecimalText(CheckedTemplate()));
+        // While the key map follows the program in front, the check mark may show its choice; the
+        // next start takes the user's.
+        const int16_t slot = state_.AppSwitch == 1 ? state_.HandTemplate : CheckedTemplate();
+        settings_.Write(kGeneralSection, "BefTemp", DecimalText(slot));
     }
 
     if (new_wait != state_.Wait) RestartTimer(new_wait);

@@ -65,6 +65,9 @@ LRESULT HiddenWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
         case kPollRateMessage:
             if (handlers_.poll_rate) handlers_.poll_rate();
             return 0;
+        case kTemplateButtonMessage:
+            if (handlers_.template_button) handlers_.template_button();
+            return 0;
         case WM_TIMER:
             if (wparam != kTrayRetryTimerId)
                 return DefWindowProcW(window_, message, wparam, lparam);

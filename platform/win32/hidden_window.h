@@ -13,6 +13,8 @@ namespace pwstd {
 constexpr UINT kTrayCallbackMessage = 512;
 // Posted by the poll timer's thread when a rate display waits (WinRateSignal).
 constexpr UINT kPollRateMessage = WM_APP + 1;
+// Posted by the poll timer's thread when the template button goes down (WinTemplateSignal).
+constexpr UINT kTemplateButtonMessage = WM_APP + 21;
 // The window timer that tries the tray icon again (WinRetryTimer).
 constexpr UINT_PTR kTrayRetryTimerId = 1;
 
@@ -23,6 +25,7 @@ struct HiddenWindowHandlers {
     std::function<void()> tray_retry;                  // the tray retry timer's tick
     std::function<void()> display_changed;             // WM_DPICHANGED, WM_DISPLAYCHANGE, WM_SETTINGCHANGE
     std::function<void()> device_changed;              // WM_DEVICECHANGE
+    std::function<void()> template_button;             // the template button went down
     std::function<void()> unload;                      // the session ends, or the window is closed:
                                                        // the program's shutdown; called once at most
 };

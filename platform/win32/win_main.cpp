@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "dialogs/about/abox.h"
+#include "dialogs/apps/appt.h"
 #include "dialogs/general/prop.h"
 #include "dialogs/keys/keys.h"
 #include "engine/pad_reader.h"
@@ -14,16 +15,19 @@
 #include "engine/shared_state.h"
 #include "platform/win32/hidden_window.h"
 #include "platform/win32/win_clock.h"
+#include "platform/win32/win_foreground.h"
 #include "platform/win32/win_key_sink.h"
 #include "platform/win32/win_pad_source.h"
 #include "platform/win32/win_poll_timer.h"
 #include "platform/win32/win_power_throttling.h"
 #include "platform/win32/win_profile.h"
+#include "platform/win32/win_profile_section.h"
 #include "platform/win32/win_rate_signal.h"
 #include "platform/win32/win_retry_timer.h"
 #include "platform/win32/win_shell.h"
 #include "platform/win32/win_single_instance.h"
 #include "platform/win32/win_sleeper.h"
+#include "platform/win32/win_template_signal.h"
 #include "platform/win32/win_tray_icon.h"
 #include "platform/win32/renderer/win_window_host.h"
 #include "tray/form1.h"
@@ -67,6 +71,14 @@ int Run(HINSTANCE instance) {
     form.SetDialogs([&] { return std::make_unique<KeyS>(state, profile, form.Menu()); },
                     [&] { return std::make_unique<Prop>(state, profile, timer, sleeper, reader, form.Menu()); },
                     [] { return std::make_unique<ABox>(); });
+    // The template button's presses and the window in front reach the form on this thread.
+    WinTemplateSignal template_signal(window.handle());
+    poll.SetTemplateSignal(template_signal);
+    WinForegroundWatch foreground;
+    WinProfileSection sections;
+    form.SetAppTemplates(foreground, [&] {
+        return std::make_unique<AppT>(state, profile, sections, foreground, form.Menu());
+    });
 
     window.SetHandlers({
         .tray = [&](uint32_t message) { form.TrayCallback(message); },
@@ -75,6 +87,7 @@ int Run(HINSTANCE instance) {
         .tray_retry = [&] { form.TrayRetry_Timer(); },
         .display_changed = [&] { tray.DisplayChanged(); },
         .device_changed = [&] { reader.DeviceChanged(); },
+        .template_button = [&] { form.TemplateButton_Press(); },
         .unload = [&] { form.Shutdown(); },
     });
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/settings.h"
@@ -24,6 +26,8 @@ TEST(SettingsFile, NoFileGivesEveryDefault) {
     EXPECT_EQ(file.PovStick(), 0);
     EXPECT_EQ(file.AnyJoystick(), 0);
     EXPECT_EQ(file.ScanCodes(), 0);
+    EXPECT_EQ(file.AppSwitch(), 0);
+    EXPECT_EQ(file.TemplateButton(), 0);
     EXPECT_EQ(file.TemplateName(1), "テンプレート１");
     EXPECT_EQ(file.TemplateName(10), "テンプレート１０");
     const int expected[] = {38, 40, 37, 39, 32, 32};
@@ -50,7 +54,9 @@ TEST(SettingsFile, EachGeneralKeyHasItsRangeRule) {
         {"PovStick", "1", 1},     {"PovStick", "7", 1},      {"PovStick", "0", 0},
         {"PovStick", "", 0},      {"AnyJoystick", "1", 1},   {"AnyJoystick", "-2", 1},
         {"AnyJoystick", "no", 0}, {"ScanCodes", "1", 1},     {"ScanCodes", "0.6", 1},
-        {"ScanCodes", "0", 0},
+        {"ScanCodes", "0", 0},    {"AppSwitch", "2", 1},     {"AppSwitch", "", 0},
+        {"TemplateButton", "30", 30}, {"TemplateButton", "31", 0}, {"TemplateButton", "-1", 0},
+        {"TemplateButton", "4.5", 4}, {"TemplateButton", "x", 0},
     };
     for (const KeyCase& c : cases) {
         TempIni ini;
@@ -65,9 +71,25 @@ TEST(SettingsFile, EachGeneralKeyHasItsRangeRule) {
                             : c.key == "PovStick"  ? file.PovStick()
                             : c.key == "AnyJoystick" ? file.AnyJoystick()
                             : c.key == "ScanCodes" ? file.ScanCodes()
+                            : c.key == "AppSwitch" ? file.AppSwitch()
+                            : c.key == "TemplateButton" ? file.TemplateButton()
                                                    : file.BefTemp();
         EXPECT_EQ(got, c.expected) << c.key << "=" << c.value;
     }
+}
+
+// A program's slot: its key in any case, a value within 0..10, read as every number is.
+TEST(SettingsFile, AppTemplateEntries) {
+    TempIni ini;
+    ini.Write("[AppTemplates]\r\nGame.EXE=3\r\nempty.exe=\r\nhalf.exe=2.5\r\nhigh.exe=11\r\n"
+              "low.exe=-1\r\ntext.exe=abc\r\nten.exe= 10 \r\n");
+    SettingsFile file(ini.profile, ini.path);
+    const std::vector<std::pair<std::string, std::optional<int16_t>>> rows = {
+        {"game.exe", 3}, {"empty.exe", 0}, {"half.exe", 2},           {"high.exe", std::nullopt},
+        {"low.exe", std::nullopt}, {"text.exe", 0}, {"ten.exe", 10}, {"missing.exe", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [program, slot] : rows) EXPECT_EQ(file.AppTemplate(program), slot) << program;
 }
 
 TEST(SettingsFile, KeyCodesAndNames) {

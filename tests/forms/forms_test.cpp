@@ -34,6 +34,7 @@ protected:
             {.Kind = K::CommandButton, .Name = "Command2", .Index = 1, .TabIndex = 4, .Cancel = true},
             {.Kind = K::TextBox, .Name = "Text1", .TabIndex = 0, .Locked = true},
             {.Kind = K::Timer, .Name = "Timer1", .Interval = 10},
+            {.Kind = K::ListBox, .Name = "List1"},
         };
     }
     void Connect() override {
@@ -51,6 +52,7 @@ protected:
         Find("Text1").GotFocus = [this] { log.push_back("Text1_GotFocus"); };
         Find("Text1").LostFocus = [this] { log.push_back("Text1_LostFocus"); };
         Find("Timer1").Timer = [this] { log.push_back("Timer"); };
+        Find("List1").Click = [this] { log.push_back("List1_Click " + std::to_string(Find("List1").Value())); };
     }
     void Form_QueryUnload(int16_t& Cancel, int16_t UnloadMode) override {
         log.push_back("QueryUnload " + std::to_string(UnloadMode));
@@ -115,6 +117,29 @@ TEST_F(FormsTest, SettingFromCodeRaisesTheUserEventOnlyWhenTheValueDiffers) {
     EXPECT_EQ(form.log, (std::vector<std::string>{"Change 7", "Change 30", "Check1_Click", "Option1_Click 1"}));
     EXPECT_EQ(form.Find("Option1", 0).Value(), 0);
     EXPECT_EQ(form.Find("Other").Value(), 1) << "an option button in another container stays selected";
+}
+
+// A list box's selection is its value: a change raises Click, from code or the user; a line that
+// is not there selects none; clearing forgets the selection without an event.
+TEST_F(FormsTest, ListBoxSelectionFollowsTheValueRules) {
+    auto& list = form.Find("List1");
+    EXPECT_EQ(list.Value(), -1);
+    list.SetValue(0);
+    for (const char* line : {"a", "b", "c"}) list.AddItem(line);
+    list.SetValue(1);
+    list.SetValue(1);
+    list.UserSelect(2);
+    list.SetValue(3);
+    list.UserSelect(0);
+    list.Clear();
+    list.SetEnabled(false);
+    list.AddItem("d");
+    list.UserSelect(0);
+    EXPECT_EQ(form.log, (std::vector<std::string>{"List1_Click 1", "List1_Click 2", "List1_Click -1", "List1_Click 0"}));
+    EXPECT_EQ(list.List(), std::vector<std::string>{"d"});
+    EXPECT_EQ(list.Value(), -1);
+    form.Load();
+    EXPECT_TRUE(form.Find("List1").List().empty()) << "each opening starts empty";
 }
 
 TEST_F(FormsTest, LoweringTheMaximumPullsTheValueAlong) {

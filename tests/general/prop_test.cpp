@@ -108,6 +108,15 @@ TEST_F(PropDialogTest, OkAppliesWritesInOrderAndRestartsTheTimerOnlyForANewInter
          },
          With(With(kDefaultWrites, "StartTemp", "2"), "BefTemp", "0"), {},
          {25, 4, 16384, 1, 1, 2, 7}},
+        {"rule 2 while templates follow programs: the hand's choice, not the check mark",
+         [&] {
+             state.AppSwitch = 1;
+             state.HandTemplate = 5;
+             CheckTemplate(3);
+             C("Option1", 2).UserClick();
+         },
+         With(With(kDefaultWrites, "StartTemp", "2"), "BefTemp", "5"), {},
+         {25, 4, 16384, 1, 1, 2, 7}},
         {"rule 1 writes no BefTemp",
          [&] {
              CheckTemplate(3);

@@ -120,6 +120,17 @@ private:
     Log& log_;
 };
 
+// The window in front as the test puts it; `in_front` is the handler the form started it with.
+class FakeForeground final : public ForegroundWatch {
+public:
+    std::function<void(const FrontProgram&)> in_front;
+    FrontProgram now;
+    std::vector<FrontProgram> visible;
+    void start(std::function<void(const FrontProgram&)> handler) override { in_front = std::move(handler); }
+    FrontProgram front() override { return now; }
+    std::vector<FrontProgram> visible_programs() override { return visible; }
+};
+
 // An empty dialog that tells the log when it goes away.
 class StubDialog final : public forms::Form {
 public:

@@ -47,6 +47,20 @@ LRESULT CALLBACK ControlInputProc(HWND native, UINT message, WPARAM wparam, LPAR
             delete input;
             return DefSubclassProc(native, message, wparam, lparam);
         }
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_MOUSEMOVE:
+        case WM_KEYDOWN:
+        case WM_CHAR:
+            // A list box tells its parent of a new selection; the model hears it here, after the
+            // box has moved it, whatever did (click, drag, arrow keys, typing a name's start).
+            if (input->Control->kind() == forms::ControlKind::ListBox) {
+                const LRESULT result = DefSubclassProc(native, message, wparam, lparam);
+                const auto selected = static_cast<int32_t>(SendMessageW(native, LB_GETCURSEL, 0, 0));
+                if (selected != input->Control->Value()) input->Control->UserSelect(selected);
+                return result;
+            }
+            break;
         default: break;
     }
     if (!input->KeyBox) return DefSubclassProc(native, message, wparam, lparam);

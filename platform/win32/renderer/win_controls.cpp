@@ -37,6 +37,9 @@ NativeClass ClassFor(const forms::Control& control) {
         case ControlKind::CommandButton:
             return {L"BUTTON", static_cast<DWORD>(desc.Default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), 0};
         case ControlKind::Image: return {L"STATIC", SS_ICON | SS_NOTIFY, 0};
+        // Tab stops line up the columns of a line; the box keeps its laid-out height.
+        case ControlKind::ListBox:
+            return {L"LISTBOX", LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
         case ControlKind::Timer: break;
     }
     return {nullptr, 0, 0};
@@ -56,7 +59,8 @@ HWND CreateNativeControl(const forms::Control& control, const NativeControlPlace
     if (place.TabStop) style |= WS_TABSTOP;
     if (!control.Enabled()) style |= WS_DISABLED;
     const std::wstring text =
-        control.kind() == ControlKind::Image || control.kind() == ControlKind::HScrollBar
+        control.kind() == ControlKind::Image || control.kind() == ControlKind::HScrollBar ||
+                control.kind() == ControlKind::ListBox
             ? std::wstring()
             : Utf8ToWide(control.Caption());
     HWND native = CreateWindowExW(native_class.ExStyle, native_class.Name, text.c_str(), style, place.Pixels.left,
@@ -73,6 +77,14 @@ HWND CreateNativeControl(const forms::Control& control, const NativeControlPlace
         case ControlKind::OptionButton:
             ApplyProperty(native, control, forms::Property::Value);
             break;
+        case ControlKind::ListBox: {
+            // One column stop at three fifths of the width, in the dialog units the box counts in.
+            const int base = std::max(1, static_cast<int>(LOWORD(GetDialogBaseUnits())));
+            int stop = MulDiv((place.Pixels.right - place.Pixels.left) * 3 / 5, 4, base);
+            SendMessageW(native, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&stop));
+            ApplyProperty(native, control, forms::Property::List);
+            break;
+        }
         case ControlKind::TextBox:
             if (control.layout().MaxLength > 0) SendMessageW(native, EM_LIMITTEXT, control.layout().MaxLength, 0);
             break;
@@ -86,7 +98,8 @@ void ApplyProperty(HWND native, const forms::Control& control, forms::Property p
     switch (property) {
         case Property::Caption:
         case Property::Text:
-            if (control.kind() != ControlKind::Image && control.kind() != ControlKind::HScrollBar) {
+            if (control.kind() != ControlKind::Image && control.kind() != ControlKind::HScrollBar &&
+                control.kind() != ControlKind::ListBox) {
                 SetText(native, control.Caption());
             }
             return;
@@ -95,6 +108,8 @@ void ApplyProperty(HWND native, const forms::Control& control, forms::Property p
                 SetScrollPos(native, SB_CTL, control.Value(), TRUE);
             } else if (control.kind() == ControlKind::CheckBox || control.kind() == ControlKind::OptionButton) {
                 SendMessageW(native, BM_SETCHECK, control.Value() != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+            } else if (control.kind() == ControlKind::ListBox) {
+                SendMessageW(native, LB_SETCURSEL, static_cast<WPARAM>(control.Value()), 0);
             }
             return;
         case Property::Range:
@@ -107,6 +122,16 @@ void ApplyProperty(HWND native, const forms::Control& control, forms::Property p
         case Property::Enabled: EnableWindow(native, control.Enabled() ? TRUE : FALSE); return;
         case Property::BackColor: InvalidateRect(native, nullptr, TRUE); return;
         case Property::Interval: return;
+        case Property::List:
+            if (control.kind() != ControlKind::ListBox) return;
+            SendMessageW(native, WM_SETREDRAW, FALSE, 0);
+            SendMessageW(native, LB_RESETCONTENT, 0, 0);
+            for (const std::string& item : control.List())
+                SendMessageW(native, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
+            SendMessageW(native, LB_SETCURSEL, static_cast<WPARAM>(control.Value()), 0);
+            SendMessageW(native, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(native, nullptr, TRUE);
+            return;
     }
 }
 

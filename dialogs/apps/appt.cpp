@@ -1,0 +1,101 @@
+// The programs' templates dialog's handlers: the list filled from the windows on the desktop and
+// the settings file, and the assignment and removal of the selected program's template.
+#include "dialogs/apps/appt.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "tray/app_templates.h"
+
+namespace pwstd {
+
+namespace {
+constexpr int16_t kAssign = 0, kRemove = 1, kClose = 2;
+constexpr const char* kNoEntry = "－";
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+}  // namespace
+
+std::string ProgramLine(const std::string& program, std::optional<int16_t> slot, forms::MenuItem& menu) {
+    const forms::MenuItem* item = slot ? menu.Find("mnuTemp", *slot) : nullptr;
+    return program + "\t" + (item ? item->Caption() : kNoEntry);
+}
+
+AppT::AppT(SharedState& state, Profile& profile, ProfileSection& section, ForegroundWatch& foreground,
+           forms::MenuItem& menu)
+    : state_(state),
+      section_(section),
+      foreground_(foreground),
+      menu_(menu),
+      settings_(profile, state.IniPath) {}
+
+void AppT::Connect() {
+    Find("List1").Click = [this] { List1_Click(); };
+    for (int16_t i = kAssign; i <= kClose; ++i) Find("Command1", i).Click = [this, i] { Command1_Click(i); };
+}
+
+void AppT::Form_Load() { FillList(""); }
+
+void AppT::List1_Click() {
+    const bool selected = Find("List1").Value() >= 0;
+    Find("Command1", kAssign).SetEnabled(selected);
+    Find("Command1", kRemove).SetEnabled(selected);
+}
+
+void AppT::Command1_Click(int16_t Index) {
+    if (Index == kClose) {
+        Unload();
+        return;
+    }
+    const int32_t selected = Find("List1").Value();
+    if (selected < 0) return;
+    const std::string program = programs_[static_cast<size_t>(selected)];
+    if (Index == kAssign) {
+        settings_.Write(kAppTemplatesSection, program, DecimalText(CheckedTemplate()));
+    } else {
+        section_.remove(kAppTemplatesSection, program, state_.IniPath);
+    }
+    FillList(program);
+}
+
+// Entries first, so a program keeps the spelling of its key; a window's program of the same name
+// in another case is the same program.
+void AppT::FillList(const std::string& selected) {
+    std::vector<std::string> names = section_.keys(kAppTemplatesSection, state_.IniPath);
+    for (const FrontProgram& program : foreground_.visible_programs())
+        if (!ChangesNothing(program)) names.push_back(program.name);
+    programs_.clear();
+    for (const std::string& name : names) {
+        const bool listed = std::any_of(programs_.begin(), programs_.end(),
+                                        [&](const std::string& other) { return SameProgram(name, other); });
+        if (!name.empty() && !listed) programs_.push_back(name);
+    }
+    std::stable_sort(programs_.begin(), programs_.end(),
+                     [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
+
+    forms::Control& list = Find("List1");
+    list.Clear();
+    int32_t index = -1;
+    for (size_t i = 0; i < programs_.size(); ++i) {
+        list.AddItem(ProgramLine(programs_[i], settings_.AppTemplate(programs_[i]), menu_));
+        if (!selected.empty() && SameProgram(programs_[i], selected)) index = static_cast<int32_t>(i);
+    }
+    list.SetValue(index);
+    List1_Click();
+}
+
+// The highest checked item, as the general dialog reads it.
+int16_t AppT::CheckedTemplate() const {
+    int16_t checked = 0;
+    for (int16_t i = 0; i <= kTemplateCount; ++i) {
+        const forms::MenuItem* item = menu_.Find("mnuTemp", i);
+        if (item != nullptr && item->Checked()) checked = i;
+    }
+    return checked;
+}
+
+}  // namespace pwstd

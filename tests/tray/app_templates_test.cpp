@@ -1,0 +1,200 @@
+// The key map following the program in front, the pad's template button and the tip that names
+// the key map in force.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/tray/tray_rig.h"
+
+namespace pwstd::test {
+namespace {
+
+class CountingTemplateSignal final : public TemplateSignal {
+public:
+    int posts = 0;
+    void post() override { ++posts; }
+};
+
+class AppTemplates : public ::testing::Test {
+protected:
+    void Start(const char* app_switch = "1") {
+        rig.profile.Set("Padwright Standard", "AppSwitch", app_switch);
+        rig.profile.Set("AppTemplates", "game.exe", "3");
+        rig.profile.Set("AppTemplates", "Other.EXE", "7");
+        rig.profile.Set("AppTemplates", "broken.exe", "11");
+        rig.profile.Set("KeySetteiTemp3", "Cursor1", "87");
+        rig.profile.Set("KeySetteiTemp7", "Cursor1", "73");
+        rig.form.SetAppTemplates(foreground, nullptr);
+        rig.form.Form_Load();
+    }
+    void Front(const std::string& name, bool ours_or_shell = false) {
+        ASSERT_TRUE(foreground.in_front);
+        foreground.in_front({name, ours_or_shell});
+    }
+    const std::string* BefTemp() { return rig.profile.Find("Padwright Standard", "BefTemp"); }
+
+    TrayRig rig;
+    FakeForeground foreground;
+};
+
+// Each step brings a window to the front or chooses by hand; after it, the checked slot and the
+// up key. "BefTemp" follows only the choices by hand.
+TEST_F(AppTemplates, TheKeyMapFollowsTheProgramInFrontAndComesBackToTheHandsChoice) {
+    struct Step {
+        const char* what;   // program name, or "menu N"
+        bool ours_or_shell;
+        int checked;
+        int32_t up_key;
+        const char* bef_temp;
+    };
+    const std::vector<Step> steps = {
+        {"explorer.exe", true, 3, 87, "0"},          // the shell's own windows change nothing
+        {"SearchHost.exe", false, 3, 87, "0"},
+        {"StartMenuExperienceHost.EXE", false, 3, 87, "0"},
+        {"", false, 3, 87, "0"},                     // a program whose name is unknown
+        {"notepad.exe", false, 0, 38, "0"},          // no entry: the slot chosen at start-up
+        {"broken.exe", false, 0, 38, "0"},           // an entry outside 0..10 is no entry
+        {"other.exe", false, 7, 73, "0"},
+        {"menu 5", false, 5, 38, "5"},               // by hand while an entry is in front
+        {"PwStd.exe", true, 5, 38, "5"},             // its own windows: the tray menu, a dialog
+        {"other.exe", false, 5, 38, "5"},            // the same program again keeps the choice
+        {"game.exe", false, 3, 87, "5"},
+        {"notepad.exe", false, 5, 38, "5"},          // no entry: the hand's last choice
+    };
+    rig.profile.Set("Padwright Standard", "StartTemp", "2");
+    foreground.now = {"GAME.exe", false};  // an entry, in any case, looked at after the start-up rule
+    Start();
+    EXPECT_EQ(rig.Checked(), std::vector<int>{3});
+    EXPECT_EQ(rig.state.HandTemplate, 0);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        const std::string what = step.what;
+        if (what.rfind("menu ", 0) == 0) {
+            rig.Item("mnuTemp", std::stoi(what.substr(5))).Choose();
+        } else {
+            Front(what, step.ours_or_shell);
+        }
+        EXPECT_EQ(rig.Checked(), std::vector<int>{step.checked});
+        EXPECT_EQ(rig.state.DirKeys[0], step.up_key);
+        ASSERT_NE(BefTemp(), nullptr);
+        EXPECT_EQ(*BefTemp(), step.bef_temp);
+    }
+}
+
+TEST_F(AppTemplates, TheSectionIsReadAtEachSwitchAndNothingHappensForTheSameSlot) {
+    Start();
+    Front("game.exe");
+    rig.profile.Set("AppTemplates", "game.exe", "0");
+    rig.profile.Set("AppTemplates", "new.exe", "3");
+    rig.log.clear();
+    Front("new.exe");
+    EXPECT_EQ(rig.Checked(), std::vector<int>{3});
+    EXPECT_EQ(rig.log, Log{"get AppTemplates/new.exe"}) << "slot 3 already in force: no key read";
+    Front("game.exe");
+    EXPECT_EQ(rig.Checked(), std::vector<int>{0});
+}
+
+TEST_F(AppTemplates, WithoutTheSwitchNothingIsFollowedOrAddedToTheMenu) {
+    for (const char* value : {"0", ""}) {
+        TrayRig fresh;
+        FakeForeground watch;
+        fresh.profile.Set("Padwright Standard", "AppSwitch", value);
+        fresh.profile.Set("AppTemplates", "game.exe", "3");
+        watch.now = {"game.exe", false};
+        fresh.form.SetAppTemplates(watch, nullptr);
+        fresh.form.Form_Load();
+        EXPECT_FALSE(watch.in_front) << value;
+        EXPECT_EQ(fresh.Checked(), std::vector<int>{0});
+        EXPECT_EQ(fresh.Item("mnuTempL1").Items().size(), 11u);
+        fresh.form.ProgramInFront({"game.exe", false});
+        EXPECT_EQ(fresh.Checked(), std::vector<int>{0});
+    }
+    Start();
+    const auto& items = rig.Item("mnuTempL1").Items();
+    ASSERT_EQ(items.size(), 13u);
+    EXPECT_TRUE(items[11]->IsSeparator());
+    EXPECT_EQ(items[12]->Caption(), "アプリ別テンプレート...");
+}
+
+// The pad's button: the poll cycle only signals each press and sends no key for it; the switch on
+// the UI thread is a choice by hand in the menu's order.
+TEST_F(AppTemplates, ThePadButtonCyclesTheTemplatesAsTheMenuWould) {
+    CountingTemplateSignal signal;
+    rig.poll.SetTemplateSignal(signal);
+    rig.profile.Set("Padwright Standard", "TemplateButton", "6");  // above Buttons (4)
+    rig.profile.Set("Padwright Standard", "StartTemp", "2");
+    rig.profile.Set("Padwright Standard", "BefTemp", "9");
+    Start("0");
+    EXPECT_EQ(rig.state.TemplateButton, 6);
+    rig.state.Repeat = 0;
+    const uint32_t held = 1u << 5 | 1u;  // buttons 6 and 1
+    for (uint32_t mask : {held, held, 1u, held, 0u}) {
+        rig.pad.reading.Buttons = mask;
+        rig.poll.PadTimerProc();
+    }
+    EXPECT_EQ(signal.posts, 2);
+    EXPECT_EQ(rig.keys.Take(), "press 32, release 32");
+    std::vector<int> order;
+    for (int i = 0; i < 12; ++i) {
+        rig.form.TemplateButton_Press();
+        order.push_back(rig.Checked().at(0));
+    }
+    EXPECT_EQ(order, (std::vector<int>{10, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(*BefTemp(), "10");
+
+    // Within Buttons the button sends nothing in any repeat mode; paused, nothing is signalled.
+    rig.state.TemplateButton = 2;
+    for (int16_t repeat : {int16_t{0}, int16_t{1}}) {
+        rig.state.Repeat = repeat;
+        for (uint32_t mask : {2u, 2u, 0u}) {
+            rig.pad.reading.Buttons = mask;
+            rig.poll.PadTimerProc();
+        }
+    }
+    rig.state.PadActive = False;
+    rig.pad.reading.Buttons = 2u;
+    rig.poll.PadTimerProc();
+    EXPECT_EQ(rig.keys.Take(), "");
+    EXPECT_EQ(signal.posts, 4);
+}
+
+TEST_F(AppTemplates, TheRunningTipNamesTheKeyMapInForceWhileEitherOptionIsOn) {
+    struct Row {
+        const char* app_switch;
+        const char* button;
+        int slot;
+        std::string name;
+        std::string tip;
+    };
+    const std::string long_name = std::string(40, 'x') + "テンプレート";
+    const std::vector<Row> rows = {
+        {"0", "0", 3, "", "動作中・・・ 40FPS"},
+        {"1", "0", 0, "", "動作中・・・ 40FPS\nカスタム"},
+        {"0", "3", 4, "Race", "動作中・・・ 40FPS\nRace"},
+        {"0", "31", 4, "Race", "動作中・・・ 40FPS"},
+        // The 12 characters of the rate and the line break leave 50 of the 63 for the name.
+        {"1", "0", 2, long_name + "𝄞𝄞𝄞𝄞𝄞", "動作中・・・ 40FPS\n" + std::string(40, 'x') + "テンプレート𝄞𝄞"},
+        {"1", "0", 2, long_name + "abc𝄞", "動作中・・・ 40FPS\n" + std::string(40, 'x') + "テンプレートabc"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.tip);
+        TrayRig fresh;
+        fresh.profile.Set("Padwright Standard", "AppSwitch", row.app_switch);
+        fresh.profile.Set("Padwright Standard", "TemplateButton", row.button);
+        if (!row.name.empty()) fresh.profile.Set("KeySetteiTemp" + std::to_string(row.slot), "TempName", row.name);
+        fresh.form.Form_Load();
+        fresh.Item("mnuTemp", row.slot).Choose();
+        fresh.poll.ShowPollRate(40);
+        fresh.form.ShowPollRate();
+        ASSERT_FALSE(fresh.tray.calls.empty());
+        EXPECT_EQ(fresh.tray.calls.back().record.tip, row.tip);
+        fresh.form.TogglePadActive();
+        EXPECT_EQ(fresh.tray.calls.back().record.tip, "停止中・・・");
+        fresh.form.TogglePadActive();
+        EXPECT_EQ(fresh.tray.calls.back().record.tip.substr(0, 18), "動作中・・・");
+    }
+}
+
+}  // namespace
+}  // namespace pwstd::test
