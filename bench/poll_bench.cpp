@@ -22,6 +22,11 @@ public:
         return 0;
     }
     uint32_t joysticks() override { return 16; }
+    JoyCaps joy_caps{2, 0};
+    uint32_t caps(int32_t, JoyCaps& out) override {
+        out = joy_caps;
+        return 0;
+    }
 };
 
 // Counts the events; with scan codes, shapes each one as the program's key sink does before it

@@ -50,9 +50,15 @@ PadReader::PadReader(PadSource& source, Clock& clock, const SharedState& state)
       clock_(clock),
       kando_(state.Kando),
       pov_stick_(state.PovStick),
-      any_joystick_(state.AnyJoystick) {}
+      any_joystick_(state.AnyJoystick),
+      all_axes_(state.AllAxes) {}
 
-void PadReader::DeviceChanged() { epoch_.fetch_add(1); }
+void PadReader::DeviceChanged() {
+    epoch_.fetch_add(1);
+    axes_.Forget();
+}
+
+void PadReader::Resumed() { axes_.Forget(); }
 
 uint32_t PadReader::Call(int32_t id, uint32_t flags, JoyReading& reading) {
     try {
@@ -62,7 +68,7 @@ uint32_t PadReader::Call(int32_t id, uint32_t flags, JoyReading& reading) {
     }
 }
 
-uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading) {
+uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading, int32_t* read_id) {
     const uint32_t failing = failing_code_.load();
     if (failing != 0) {
         uint64_t gate = gate_.load();
@@ -76,10 +82,14 @@ uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading) {
     }
     // A device change during the call below is not covered by it: the epoch is taken first.
     const uint32_t epoch = epoch_.load();
-    const uint32_t flags = pov ? kJoyReturnXYButtons | kJoyReturnPov : kJoyReturnXYButtons;
+    uint32_t flags = pov ? kJoyReturnXYButtons | kJoyReturnPov : kJoyReturnXYButtons;
+    if (all_axes_ == 1) flags |= kJoyReturnZRUV;
+    int32_t used = id;
     const uint32_t code =
-        any_joystick_ == 1 ? ReadAny(epoch, flags, reading) : Call(id, flags, reading);
+        any_joystick_ == 1 ? ReadAny(epoch, flags, reading, used) : Call(id, flags, reading);
+    if (read_id) *read_id = used;
     if (code != 0) {
+        axes_.Forget();
         gate_.store(Gate(epoch, clock_.ticks()));
         failing_code_.store(code);
     } else {
@@ -88,13 +98,15 @@ uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading) {
     return code;
 }
 
-uint32_t PadReader::ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading) {
+uint32_t PadReader::ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading,
+                           int32_t& read_id) {
     const uint64_t found = found_.load();
     int32_t tried = -1;
     uint32_t first_code = 0;
     if (found != 0 && static_cast<uint32_t>(found >> 32) == epoch) {
         tried = static_cast<int32_t>(static_cast<uint32_t>(found)) - 1;
         first_code = Call(tried, flags, reading);
+        read_id = tried;
         if (first_code == 0) return 0;
     }
     // Joystick 0 is always asked; how many ids there are matters only once it has failed.
@@ -103,6 +115,7 @@ uint32_t PadReader::ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading)
         if (id != tried) {
             const uint32_t code = Call(id, flags, reading);
             if (code == 0) {
+                read_id = id;
                 found_.store(Found(epoch, id));
                 return 0;
             }
@@ -129,7 +142,9 @@ PadSnapshot PadReader::ReadPad(int32_t id) {
     PadSnapshot snapshot;
     JoyReading reading;
     const bool pov = pov_stick_ == 1;
-    const uint32_t code = Read(id, pov, reading);
+    const bool all_axes = all_axes_ == 1;
+    int32_t read_id = id;
+    const uint32_t code = Read(id, pov, reading, &read_id);
     if (code != 0) {
         snapshot.ReadError = static_cast<int32_t>(code);
         return snapshot;
@@ -138,6 +153,7 @@ PadSnapshot PadReader::ReadPad(int32_t id) {
     snapshot.DirX = XDirection(reading, kando, pov);
     snapshot.DirY = YDirection(reading, kando, pov);
     snapshot.ButtonMask = reading.Buttons;
+    if (all_axes) snapshot.AxisMask = axes_.Held(source_, read_id, reading, kando);
     return snapshot;
 }
 

@@ -52,6 +52,7 @@ private:
     Clock& clock_;
     RateSignal& rate_;
     PollState poll_;
+    bool paused_ = false;  // the last tick found the pad paused
     // The display waiting for the UI thread, or 0: kRatePending, the frame and the count in one
     // word, so the UI thread never sees the frame of one display with the count of another.
     std::atomic<uint64_t> pending_rate_{0};

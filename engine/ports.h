@@ -11,6 +11,8 @@ namespace pwstd {
 // the point-of-view hat (JOY_RETURNPOV).
 constexpr uint32_t kJoyReturnXYButtons = 0x83;
 constexpr uint32_t kJoyReturnPov = 0x40;
+// The Z, R, U and V axes (JOY_RETURNZ | JOY_RETURNR | JOY_RETURNU | JOY_RETURNV).
+constexpr uint32_t kJoyReturnZRUV = 0x3C;
 // dwPOV of a hat at rest (JOY_POVCENTERED).
 constexpr uint32_t kJoyPovCentered = 65535;
 
@@ -21,13 +23,31 @@ struct JoyReading {
     uint32_t Ypos = 0;
     uint32_t Buttons = 0;
     uint32_t Pov = kJoyPovCentered;
+    // The other four axes, 0..65535; they mean something only when the call asked for them.
+    uint32_t Zpos = 0;
+    uint32_t Rpos = 0;
+    uint32_t Upos = 0;
+    uint32_t Vpos = 0;
 };
+
+// What a joystick reports it has (JOYCAPSW): wNumAxes and wCaps.
+struct JoyCaps {
+    uint32_t axes = 0;
+    uint32_t caps = 0;
+};
+// JOYCAPSW wCaps bits.
+constexpr uint32_t kJoyCapsHasZ = 0x1;
+constexpr uint32_t kJoyCapsHasR = 0x2;
+constexpr uint32_t kJoyCapsHasU = 0x4;
+constexpr uint32_t kJoyCapsHasV = 0x8;
+constexpr uint32_t kJoyCapsHasPov = 0x10;
 
 class PadSource {
 public:
     virtual ~PadSource() = default;
     // Reads joystick `id` once into `out` (joyGetPosEx with dwFlags = `flags`: kJoyReturnXYButtons,
-    // with kJoyReturnPov added when the hat is wanted; `out.Pov` means something only then).
+    // with kJoyReturnPov added when the hat is wanted and kJoyReturnZRUV when the other axes are;
+    // `out.Pov` and the other axes mean something only then).
     // Returns 0 on success, else the service's nonzero code (for example 167 when unplugged) and
     // leaves `out` unspecified. Called from the timer thread and the UI thread, possibly at the
     // same moment: an implementation fills only `out`, never a record shared between calls.
@@ -35,6 +55,9 @@ public:
     // How many joystick ids the service supports (joyGetNumDevs); ids run from 0 to this less 1.
     // Any thread.
     virtual uint32_t joysticks() = 0;
+    // What joystick `id` has (joyGetDevCapsW): 0 on success, else the service's code and `out`
+    // unspecified. Any thread.
+    virtual uint32_t caps(int32_t id, JoyCaps& out) = 0;
 };
 
 class KeySink {

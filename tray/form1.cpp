@@ -70,6 +70,8 @@ void Form1::Form_Load() {
     state_.PovStick = settings_.PovStick();
     state_.AnyJoystick = settings_.AnyJoystick();
     state_.ScanCodes = settings_.ScanCodes();
+    state_.AllAxes = settings_.AllAxes();
+    state_.XInput = settings_.XInput();
 
     for (int n = 1; n <= kTemplateCount; ++n) {
         state_.TemplateNames[n] = settings_.TemplateName(n);
@@ -167,6 +169,9 @@ void Form1::ApplyTemplate(const int16_t& n) {
     for (int i = 0; i < 4; ++i) state_.DirKeys[i] = settings_.KeyCode(n, i);
     const int32_t buttons = state_.Buttons;
     for (int j = 1; j <= buttons && j <= kMaxButtons; ++j) state_.ButtonKeys[j] = settings_.KeyCode(n, 3 + j);
+    if (state_.AllAxes == 1) {
+        for (int a = 0; a < kAxisControls; ++a) state_.AxisKeys[a] = settings_.KeyCode(n, AxisEntry(a));
+    }
     if (state_.StartTemp == 2) settings_.Write(kGeneralSection, "BefTemp", DecimalText(n));
     for (forms::MenuItem* item : mnuTemp_) item->SetChecked(false);
     mnuTemp_[n]->SetChecked(true);

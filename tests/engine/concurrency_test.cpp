@@ -118,6 +118,10 @@ public:
         return 0;
     }
     uint32_t joysticks() override { return 4; }
+    uint32_t caps(int32_t, JoyCaps& out) override {
+        out = {2, 0};
+        return 0;
+    }
 };
 
 // Also with the options for today's pads on: the hat, and the search for the joystick that

@@ -26,6 +26,10 @@ public:
         return 0;
     }
     uint32_t joysticks() override { return 16; }
+    uint32_t caps(int32_t, JoyCaps& out) override {
+        out = {2, 0};
+        return 0;
+    }
 };
 
 // Counts presses and releases; remembers whether a key code outside 1..255 would have been sent.

@@ -40,6 +40,14 @@ public:
         return 0;
     }
     uint32_t joysticks() override { return devices; }
+    JoyCaps joy_caps{2, 0};  // what caps() reports: X and Y only unless a test says otherwise
+    uint32_t caps_code = 0;  // nonzero: caps() fails with it
+    int caps_calls = 0;
+    uint32_t caps(int32_t, JoyCaps& out) override {
+        ++caps_calls;
+        out = joy_caps;
+        return caps_code;
+    }
     void Centre() { reading = {32768, 32768, 0}; }
     int32_t last_id = -1;
     uint32_t last_flags = 0;
