@@ -60,6 +60,26 @@ public:
     virtual uint32_t caps(int32_t id, JoyCaps& out) = 0;
 };
 
+// One XInput pad's state (XINPUT_GAMEPAD): the button bits, the triggers 0..255 and the sticks,
+// whose Y axes point up.
+struct XInputPad {
+    uint16_t buttons = 0;
+    uint8_t left_trigger = 0;
+    uint8_t right_trigger = 0;
+    int16_t lx = 0;
+    int16_t ly = 0;
+    int16_t rx = 0;
+    int16_t ry = 0;
+};
+
+class XInputPort {
+public:
+    virtual ~XInputPort() = default;
+    // XInputGetState(user, ...) for user 0..3: 0 with `out` filled, else the nonzero code
+    // (ERROR_DEVICE_NOT_CONNECTED, 1167, for a user with no pad). Any thread.
+    virtual uint32_t state(uint32_t user, XInputPad& out) = 0;
+};
+
 class KeySink {
 public:
     virtual ~KeySink() = default;

@@ -2,7 +2,8 @@
 // with WINEDLLOVERRIDES=winmm=n,b, it
 //   - answers joyGetPosEx from the script in the shared block named by PWSTD_STANDIN (an unplugged
 //     joystick when there is no block), at the one joystick id the test chose, with the hat's
-//     position when the call asks for it; joyGetNumDevs reports 16 ids,
+//     position and the Z, R, U and V axes when the call asks for them; joyGetNumDevs reports 16
+//     ids, joyGetDevCapsW the axes and capabilities the test gives,
 //   - records timeBeginPeriod, timeEndPeriod, timeSetEvent and timeKillEvent with their arguments,
 //   - forwards the timer calls to the system's own winmm, so the program gets the real periodic
 //     timer on its own thread; each tick passes through a counting trampoline,
@@ -29,6 +30,16 @@ struct JoyInfoEx {
 };
 static_assert(sizeof(JoyInfoEx) == 52);
 
+struct JoyCapsW {
+    WORD wMid, wPid;
+    WCHAR szPname[32];
+    UINT wXmin, wXmax, wYmin, wYmax, wZmin, wZmax, wNumButtons, wPeriodMin, wPeriodMax, wRmin,
+        wRmax, wUmin, wUmax, wVmin, wVmax, wCaps, wMaxAxes, wNumAxes, wMaxButtons;
+    WCHAR szRegKey[32];
+    WCHAR szOEMVxD[260];
+};
+static_assert(sizeof(JoyCapsW) == 728);
+
 using TimerProc = void(CALLBACK*)(UINT, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR);
 using SetEventFn = UINT(WINAPI*)(UINT, UINT, TimerProc, DWORD_PTR, UINT);
 using UintFn = UINT(WINAPI*)(UINT);
@@ -38,6 +49,7 @@ using DevCapsFn = UINT(WINAPI*)(void*, UINT);
 constexpr UINT kJoyErrParms = 165;
 constexpr UINT kReturnXYButtons = 0x83;
 constexpr UINT kReturnPov = 0x40;
+constexpr UINT kReturnZ = 0x4, kReturnR = 0x8, kReturnU = 0x10, kReturnV = 0x20;
 constexpr UINT kNumDevs = 16;
 
 template <class T>
@@ -148,7 +160,11 @@ Scripted ReadScript(Block& block, uint32_t n) {
                           At(s.y).load(std::memory_order_relaxed),
                           At(s.buttons).load(std::memory_order_relaxed),
                           At(s.flaky).load(std::memory_order_relaxed),
-                          At(s.pov).load(std::memory_order_relaxed)};
+                          At(s.pov).load(std::memory_order_relaxed),
+                          At(s.z).load(std::memory_order_relaxed),
+                          At(s.r).load(std::memory_order_relaxed),
+                          At(s.u).load(std::memory_order_relaxed),
+                          At(s.v).load(std::memory_order_relaxed)};
             found.index = i;
             found.offset = rest;
             found.any = true;
@@ -224,6 +240,27 @@ UINT WINAPI StandinJoyGetPosEx(UINT id, JoyInfoEx* info) {
     info->dwButtons = scripted.step.buttons;
     info->dwButtonNumber = static_cast<DWORD>(std::popcount(scripted.step.buttons));
     if (info->dwFlags & kReturnPov) info->dwPOV = scripted.step.pov;
+    if (info->dwFlags & kReturnZ) info->dwZpos = scripted.step.z;
+    if (info->dwFlags & kReturnR) info->dwRpos = scripted.step.r;
+    if (info->dwFlags & kReturnU) info->dwUpos = scripted.step.u;
+    if (info->dwFlags & kReturnV) info->dwVpos = scripted.step.v;
+    return 0;
+}
+
+UINT WINAPI StandinJoyGetDevCapsW(UINT_PTR id, JoyCapsW* caps, UINT size) {
+    Block* block = TheBlock();
+    if (!block) return pwstd::standin::kUnplugged;
+    At(block->dev_caps_calls).fetch_add(1);
+    if (!caps || size != sizeof(JoyCapsW)) return kJoyErrParms;
+    if (id >= kNumDevs) return kJoyErrParms;
+    if (id != At(block->joy_id).load()) return pwstd::standin::kUnplugged;
+    *caps = JoyCapsW{};
+    caps->wNumAxes = At(block->dev_axes).load();
+    caps->wMaxAxes = 6;
+    caps->wCaps = At(block->dev_caps).load();
+    caps->wNumButtons = 32;
+    caps->wMaxButtons = 32;
+    caps->wXmax = caps->wYmax = caps->wZmax = caps->wRmax = caps->wUmax = caps->wVmax = 65535;
     return 0;
 }
 

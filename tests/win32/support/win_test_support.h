@@ -37,6 +37,8 @@ using Env = std::vector<std::pair<std::wstring, std::wstring>>;
 
 std::wstring TestBinDir();
 std::wstring StandinDllPath();
+// The stand-in xinput1_4.dll (TestBinDir()\standin\xinput1_4.dll).
+std::wstring StandinXInputDllPath();
 std::wstring KeyRecorderPath();
 std::wstring FromBuildPath(const char* path);
 std::wstring Widen(const std::string& utf8);
@@ -117,6 +119,14 @@ public:
     // What joy_bad() takes for a right call: dwFlags `flags` (0x83 until told), and joystick 0 only,
     // or, with `any_id`, any id below joyGetNumDevs().
     void expect_calls(uint32_t flags, bool any_id);
+    // What joyGetDevCapsW reports for the joystick that answers: wNumAxes and wCaps.
+    void set_caps(uint32_t axes, uint32_t caps);
+    // The pad of the stand-in xinput1_4.dll: connected at `user` (0..3; -1 for none) with these
+    // buttons, triggers and sticks, from the next XInputGetState call on.
+    void set_xinput(int user, uint32_t buttons = 0, uint8_t left = 0, uint8_t right = 0,
+                    int16_t lx = 0, int16_t ly = 0, int16_t rx = 0, int16_t ry = 0);
+    uint32_t dev_caps_calls() const;
+    uint32_t xinput_calls() const;
 
     uint32_t joy_calls() const;
     uint32_t joy_bad() const;
