@@ -72,9 +72,4 @@ uint32_t AxisControls::Held(PadSource& source, int32_t id, const JoyReading& rea
     return held;
 }
 
-AxisRest AxisControls::Rest(int axis) const {
-    if (axis < 0 || axis >= kExtraAxes) return AxisRest::Unknown;
-    return static_cast<AxisRest>((learned_.load() >> (4 * axis)) & 0xF);
-}
-
 }  // namespace pwstd

@@ -38,8 +38,6 @@ public:
     // known, asking `source` what the pad has; a pad whose capabilities cannot be read gives
     // nothing on these axes.
     uint32_t Held(PadSource& source, int32_t id, const JoyReading& reading, int32_t kando);
-    // The rest of extra axis `axis` as last learned; Unknown before the first.
-    AxisRest Rest(int axis) const;
 
 private:
     uint64_t Learn(PadSource& source, int32_t id, const JoyReading& reading, uint32_t generation);
