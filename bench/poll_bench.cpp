@@ -226,6 +226,8 @@ BENCHMARK(BM_PollXInputPadConnectedUnchanged);
 void BM_PollXInputPadConnectedEverythingChanging(benchmark::State& run) {
     XInputEngine engine;
     engine.state.AllAxes = 1;
+    for (int a = 0; a < kAxisControls; ++a) engine.state.AxisKeys[a] = 70 + a;
+    engine.poll.PadTimerProc();  // the rests: the sticks centred
     bool flip = false;
     for (auto _ : run) {
         flip = !flip;
