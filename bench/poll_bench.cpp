@@ -7,6 +7,8 @@
 
 #include "engine/key_event.h"
 #include "engine/poll_cycle.h"
+#include "engine/xinput_map.h"
+#include "engine/xinput_source.h"
 #include "tests/support/running_state.h"
 
 namespace pwstd {
@@ -22,8 +24,9 @@ public:
         return 0;
     }
     uint32_t joysticks() override { return 16; }
+    JoyCaps joy_caps{2, kJoyCapsHasPov};
     uint32_t caps(int32_t, JoyCaps& out) override {
-        out = {2, kJoyCapsHasPov};
+        out = joy_caps;
         return 0;
     }
 };
@@ -67,9 +70,10 @@ struct Engine {
     PollCycle poll{state, reader, keys, clock, rate};
 };
 
-double KeysPerPoll(const Engine& engine, const benchmark::State& run) {
-    return static_cast<double>(engine.keys.events) / static_cast<double>(run.iterations());
+double KeysPerPoll(int64_t events, const benchmark::State& run) {
+    return static_cast<double>(events) / static_cast<double>(run.iterations());
 }
+double KeysPerPoll(const Engine& engine, const benchmark::State& run) { return KeysPerPoll(engine.keys.events, run); }
 
 // Polls that find the pad as it was: after a first poll, nothing changes.
 void PollUnchanged(benchmark::State& run, Engine& engine, const JoyReading& reading) {
@@ -157,6 +161,94 @@ void BM_PollScanCodesEverythingChanging(benchmark::State& run) {
     benchmark::DoNotOptimize(engine.keys.flags);
 }
 BENCHMARK(BM_PollScanCodesEverythingChanging);
+
+// "AllAxes" on a pad with all four extra axes: every axis control held, then all changing.
+constexpr JoyReading kAxesRest{32768, 32768, 0, kJoyPovCentered, 32768, 32768, 32768, 32768};
+constexpr JoyReading kAllAxesHeld{0, 0, 0x3FFFFFFFu, kJoyPovCentered, 0, 65535, 0, 65535};
+constexpr JoyReading kAllAxesOther{65535, 65535, 0, kJoyPovCentered, 65535, 0, 65535, 0};
+
+void AllAxesEngine(Engine& engine) {
+    engine.state.AllAxes = 1;
+    for (int a = 0; a < kAxisControls; ++a) engine.state.AxisKeys[a] = 70 + a;
+    engine.pad.joy_caps = {6, kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasU | kJoyCapsHasV};
+    engine.pad.reading = kAxesRest;
+    engine.poll.PadTimerProc();  // the rests
+}
+
+void BM_PollAllAxesUnchanged(benchmark::State& run) {
+    Engine engine(0, 0);
+    AllAxesEngine(engine);
+    PollUnchanged(run, engine, kAllAxesHeld);
+}
+BENCHMARK(BM_PollAllAxesUnchanged);
+
+void BM_PollAllAxesEverythingChanging(benchmark::State& run) {
+    Engine engine(0, 0);
+    AllAxesEngine(engine);
+    PollAlternating(run, engine, kAllAxesHeld, kAllAxesOther);
+}
+BENCHMARK(BM_PollAllAxesEverythingChanging);
+
+// "XInput": the pad's state as the library gives it, at user 0 or nowhere.
+class ScriptedXInput final : public XInputPort {
+public:
+    bool connected = true;
+    XInputPad pad;
+    uint32_t state(uint32_t, XInputPad& out) override {
+        if (!connected) return 1167;
+        out = pad;
+        return 0;
+    }
+};
+
+struct XInputEngine {
+    XInputEngine() { testing::RunningState(state, kMaxButtons, 0, 0); state.XInput = 1; }
+    SharedState state;
+    ScriptedPad joystick;
+    ScriptedXInput xinput;
+    StillClock clock;
+    XInputPadSource pads{joystick, &xinput, clock, state};
+    CountingKeys keys;
+    IgnoredRateSignal rate;
+    PadReader reader{pads, clock, state};
+    PollCycle poll{state, reader, keys, clock, rate};
+};
+
+void BM_PollXInputPadConnectedUnchanged(benchmark::State& run) {
+    XInputEngine engine;
+    engine.xinput.pad = {0xF3FF, 255, 255, -32768, 32767, 0, 0};
+    engine.poll.PadTimerProc();
+    for (auto _ : run) engine.poll.PadTimerProc();
+    benchmark::DoNotOptimize(engine.keys.events);
+}
+BENCHMARK(BM_PollXInputPadConnectedUnchanged);
+
+void BM_PollXInputPadConnectedEverythingChanging(benchmark::State& run) {
+    XInputEngine engine;
+    engine.state.AllAxes = 1;
+    for (int a = 0; a < kAxisControls; ++a) engine.state.AxisKeys[a] = 70 + a;
+    engine.poll.PadTimerProc();  // the rests: the sticks centred
+    bool flip = false;
+    for (auto _ : run) {
+        flip = !flip;
+        engine.xinput.pad = flip ? XInputPad{0xF3FF, 255, 255, -32768, 32767, -32768, 32767}
+                                 : XInputPad{0, 0, 0, 32767, -32768, 32767, -32768};
+        engine.poll.PadTimerProc();
+    }
+    run.counters["keys/poll"] = KeysPerPoll(engine.keys.events, run);
+}
+BENCHMARK(BM_PollXInputPadConnectedEverythingChanging);
+
+// With no XInput pad connected, a poll reads the joystick service and only checks the clock.
+void BM_PollXInputNoPadConnected(benchmark::State& run) {
+    XInputEngine engine;
+    engine.xinput.connected = false;
+    engine.joystick.reading = kAllHeld;
+    engine.poll.PadTimerProc();
+    for (auto _ : run) engine.poll.PadTimerProc();
+    benchmark::DoNotOptimize(engine.keys.events);
+}
+BENCHMARK(BM_PollXInputNoPadConnected);
 
 }  // namespace
 }  // namespace pwstd

@@ -22,9 +22,10 @@ include(GoogleTest)
 # The Windows tests, the programs they stage and the helpers they start share one folder, so a test
 # finds its helpers next to itself.
 set(PWSTD_WIN_TEST_DIR ${CMAKE_BINARY_DIR}/wintest)
-# Makes Wine load a winmm.dll found next to a program (the tests' stand-in) and the system's own
-# otherwise. Wine reads it from the environment of the process that starts Wine, so ctest sets it.
-set(PWSTD_WINE_DLL_OVERRIDES "winmm=n,b")
+# Makes Wine load a winmm.dll and an xinput1_4.dll found next to a program (the tests' stand-ins)
+# and the system's own otherwise. Wine reads it from the environment of the process that starts
+# Wine, so ctest sets it.
+set(PWSTD_WINE_DLL_OVERRIDES "winmm,xinput1_4=n,b")
 
 # pwstd_test(name LABEL label [TIMEOUT s] SOURCES ... LIBS ...): one test executable, registered
 # with ctest. Tests labelled "wine" run under Wine from PWSTD_WIN_TEST_DIR with the DLL override.

@@ -50,9 +50,15 @@ PadReader::PadReader(PadSource& source, Clock& clock, const SharedState& state)
       clock_(clock),
       kando_(state.Kando),
       pov_stick_(state.PovStick),
-      any_joystick_(state.AnyJoystick) {}
+      any_joystick_(state.AnyJoystick),
+      all_axes_(state.AllAxes) {}
 
-void PadReader::DeviceChanged() { epoch_.fetch_add(1); }
+void PadReader::DeviceChanged() {
+    epoch_.fetch_add(1);
+    axes_.Forget();
+}
+
+void PadReader::Resumed() { axes_.Forget(); }
 
 uint32_t PadReader::Call(int32_t id, uint32_t flags, JoyReading& reading) {
     try {
@@ -75,7 +81,7 @@ void PadReader::AskCaps(int32_t id) {
     caps_.store(static_cast<uint64_t>(caps.axes) << 32 | caps.caps);
 }
 
-uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading) {
+uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading, int32_t* read_id) {
     const uint32_t failing = failing_code_.load();
     if (failing != 0) {
         uint64_t gate = gate_.load();
@@ -89,10 +95,14 @@ uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading) {
     }
     // A device change during the call below is not covered by it: the epoch is taken first.
     const uint32_t epoch = epoch_.load();
-    const uint32_t flags = pov ? kJoyReturnXYButtons | kJoyReturnPov : kJoyReturnXYButtons;
+    uint32_t flags = pov ? kJoyReturnXYButtons | kJoyReturnPov : kJoyReturnXYButtons;
+    if (all_axes_ == 1) flags |= kJoyReturnZRUV;
+    int32_t used = id;
     const uint32_t code =
-        any_joystick_ == 1 ? ReadAny(epoch, flags, reading, id) : Call(id, flags, reading);
+        any_joystick_ == 1 ? ReadAny(epoch, flags, reading, used) : Call(id, flags, reading);
+    if (read_id) *read_id = used;
     if (code != 0) {
+        axes_.Forget();
         gate_.store(Gate(epoch, clock_.ticks()));
         failing_code_.store(code);
         caps_asked_.store(0);  // the pad found next is asked again
@@ -102,9 +112,9 @@ uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading) {
     if (pov) {
         // The capabilities of the pad just found, or of the one that answers after a device
         // change. A failed call counts as asked: the pad is taken to have no hat until then.
-        const uint64_t asked = Found(epoch, id);
+        const uint64_t asked = Found(epoch, used);
         if (caps_asked_.load() != asked) {
-            AskCaps(id);
+            AskCaps(used);
             caps_asked_.store(asked);
         }
         if ((caps_.load() & kJoyCapsHasPov) == 0) reading.Pov = kJoyPovCentered;
@@ -157,7 +167,9 @@ PadSnapshot PadReader::ReadPad(int32_t id) {
     PadSnapshot snapshot;
     JoyReading reading;
     const bool pov = pov_stick_ == 1;
-    const uint32_t code = Read(id, pov, reading);
+    const bool all_axes = all_axes_ == 1;
+    int32_t read_id = id;
+    const uint32_t code = Read(id, pov, reading, &read_id);
     if (code != 0) {
         snapshot.ReadError = static_cast<int32_t>(code);
         return snapshot;
@@ -166,6 +178,7 @@ PadSnapshot PadReader::ReadPad(int32_t id) {
     snapshot.DirX = XDirection(reading, kando, pov);
     snapshot.DirY = YDirection(reading, kando, pov);
     snapshot.ButtonMask = reading.Buttons;
+    if (all_axes) snapshot.AxisMask = axes_.Held(source_, read_id, reading, kando);
     return snapshot;
 }
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "engine/axis_controls.h"
 #include "engine/ports.h"
 #include "engine/relaxed.h"
 #include "engine/shared_state.h"
@@ -26,7 +27,7 @@ HatDirection HatDirections(uint32_t pov);
 
 class PadReader {
 public:
-    // Kando, PovStick and AnyJoystick of `state`, each read at every call. With PovStick the hat
+    // Kando, PovStick, AnyJoystick and AllAxes of `state`, each read at every call. With PovStick the hat
     // is used only where the pad says it has one: its capabilities are asked when a reading finds
     // the pad (the first success after none or after a failure) and again after a device change.
     PadReader(PadSource& source, Clock& clock, const SharedState& state);
@@ -43,6 +44,8 @@ public:
     // A device was added or removed (WM_DEVICECHANGE): the next reading asks the service again even
     // while a failed joystick is being left alone. Any thread.
     void DeviceChanged();
+    // The pad runs again after a pause: the extra axes' rests are learned again. Any thread.
+    void Resumed();
 
     // How long a joystick that failed is left alone before it is asked again. A disconnected
     // joystick can make each call take hundreds of milliseconds on some systems.
@@ -55,9 +58,9 @@ public:
 
 private:
     // One reading into the caller's own record, or the remembered failure while backing off.
-    uint32_t Read(int32_t id, bool pov, JoyReading& reading);
-    // The joystick found, or a search for the lowest one that answers (AnyJoystick); `read_id`
-    // becomes the id that gave the reading.
+    // `read_id` receives the joystick actually read.
+    uint32_t Read(int32_t id, bool pov, JoyReading& reading, int32_t* read_id = nullptr);
+    // The joystick found, or a search for the lowest one that answers (AnyJoystick).
     uint32_t ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading, int32_t& read_id);
     uint32_t Call(int32_t id, uint32_t flags, JoyReading& reading);
     // Asks joystick `id` what it has into caps_; a failure leaves no axes and no hat.
@@ -68,6 +71,8 @@ private:
     const Relaxed<int32_t>& kando_;
     const Relaxed<int16_t>& pov_stick_;
     const Relaxed<int16_t>& any_joystick_;
+    const Relaxed<int16_t>& all_axes_;
+    AxisControls axes_;
     // Shared by every thread that reads; each is a whole value, so no reading mixes with another.
     std::atomic<uint32_t> failing_code_{0};  // nonzero while the joystick is being left alone
     // The tick count and device epoch of the last failed call, or of the retry a thread has

@@ -44,7 +44,13 @@ void PollCycle::PadTimerProc() {
         // The first tick of a pause lets go of what the pad holds, so no key stays down in the
         // program the user turns to; after that a paused tick does nothing at all.
         ReleaseHeld();
+        paused_ = true;
         return;
+    }
+    // The pad may have been swapped during the pause: the axes' rests are learned again.
+    if (paused_) {
+        reader_.Resumed();
+        paused_ = false;
     }
 
     // Unsigned difference: the tick count wraps after 49.7 days and the display keeps coming.
@@ -77,6 +83,12 @@ void PollCycle::PadTimerProc() {
     for (int32_t i = 1; i <= buttons; ++i) {
         held[kControlButton1 + i - 1] = i != template_button && ButtonBit(i, pad.ButtonMask) == 1;
         key[kControlButton1 + i - 1] = KeyByte(state_.ButtonKeys[i]);
+    }
+    if (state_.AllAxes == 1) {
+        for (int a = 0; a < kAxisControls; ++a) {
+            held[kControlAxis1 + a] = (pad.AxisMask >> a & 1u) != 0;
+            key[kControlAxis1 + a] = KeyByte(state_.AxisKeys[a]);
+        }
     }
 
     const bool repeat = state_.Repeat == 1;

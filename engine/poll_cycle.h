@@ -56,6 +56,7 @@ private:
     PollState poll_;
     TemplateSignal* template_signal_ = nullptr;
     int16_t prev_template_button_ = 0;  // 1 = the template button was down at the previous poll
+    bool paused_ = false;  // the last tick found the pad paused
     // The display waiting for the UI thread, or 0: kRatePending, the frame and the count in one
     // word, so the UI thread never sees the frame of one display with the count of another.
     std::atomic<uint64_t> pending_rate_{0};

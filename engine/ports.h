@@ -12,6 +12,8 @@ namespace pwstd {
 // the point-of-view hat (JOY_RETURNPOV).
 constexpr uint32_t kJoyReturnXYButtons = 0x83;
 constexpr uint32_t kJoyReturnPov = 0x40;
+// The Z, R, U and V axes (JOY_RETURNZ | JOY_RETURNR | JOY_RETURNU | JOY_RETURNV).
+constexpr uint32_t kJoyReturnZRUV = 0x3C;
 // dwPOV of a hat at rest (JOY_POVCENTERED).
 constexpr uint32_t kJoyPovCentered = 65535;
 
@@ -22,6 +24,11 @@ struct JoyReading {
     uint32_t Ypos = 0;
     uint32_t Buttons = 0;
     uint32_t Pov = kJoyPovCentered;
+    // The other four axes, 0..65535; they mean something only when the call asked for them.
+    uint32_t Zpos = 0;
+    uint32_t Rpos = 0;
+    uint32_t Upos = 0;
+    uint32_t Vpos = 0;
 };
 
 // JOYCAPS wCaps flags: the joystick has a Z, R, U or V axis, or a point-of-view hat.
@@ -41,7 +48,8 @@ class PadSource {
 public:
     virtual ~PadSource() = default;
     // Reads joystick `id` once into `out` (joyGetPosEx with dwFlags = `flags`: kJoyReturnXYButtons,
-    // with kJoyReturnPov added when the hat is wanted; `out.Pov` means something only then).
+    // with kJoyReturnPov added when the hat is wanted and kJoyReturnZRUV when the other axes are;
+    // `out.Pov` and the other axes mean something only then).
     // Returns 0 on success, else the service's nonzero code (for example 167 when unplugged) and
     // leaves `out` unspecified. Called from the timer thread and the UI thread, possibly at the
     // same moment: an implementation fills only `out`, never a record shared between calls.
@@ -49,9 +57,29 @@ public:
     // How many joystick ids the service supports (joyGetNumDevs); ids run from 0 to this less 1.
     // Any thread.
     virtual uint32_t joysticks() = 0;
-    // What joystick `id` has (joyGetDevCapsW) into `out`. Returns 0 on success, else the service's
-    // nonzero code and leaves `out` unspecified. Any thread; fills only `out`.
+    // What joystick `id` has (joyGetDevCapsW): 0 on success, else the service's code and `out`
+    // unspecified. Any thread.
     virtual uint32_t caps(int32_t id, JoyCaps& out) = 0;
+};
+
+// One XInput pad's state (XINPUT_GAMEPAD): the button bits, the triggers 0..255 and the sticks,
+// whose Y axes point up.
+struct XInputPad {
+    uint16_t buttons = 0;
+    uint8_t left_trigger = 0;
+    uint8_t right_trigger = 0;
+    int16_t lx = 0;
+    int16_t ly = 0;
+    int16_t rx = 0;
+    int16_t ry = 0;
+};
+
+class XInputPort {
+public:
+    virtual ~XInputPort() = default;
+    // XInputGetState(user, ...) for user 0..3: 0 with `out` filled, else the nonzero code
+    // (ERROR_DEVICE_NOT_CONNECTED, 1167, for a user with no pad). Any thread.
+    virtual uint32_t state(uint32_t user, XInputPad& out) = 0;
 };
 
 class KeySink {

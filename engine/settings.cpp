@@ -136,11 +136,13 @@ std::string SlotSection(int slot) {
 }
 
 std::string EntryKey(int entry) {
+    if (entry >= kFirstAxisEntry) return "Axis" + std::to_string(entry - kFirstAxisEntry + 1);
     return entry < 4 ? "Cursor" + std::to_string(entry + 1) : "Button" + std::to_string(entry - 3);
 }
 
 const char* EntryDefault(int entry) {
     static const char* const directions[] = {"38", "40", "37", "39"};
+    if (entry >= kFirstAxisEntry) return "0";
     return entry >= 0 && entry < 4 ? directions[entry] : "32";
 }
 
@@ -236,6 +238,14 @@ std::optional<int16_t> SettingsFile::AppTemplate(const std::string& program) con
     return static_cast<int16_t>(value);
 }
 
+int16_t SettingsFile::AllAxes() const {
+    return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "AllAxes", "0"), false));
+}
+
+int16_t SettingsFile::XInput() const {
+    return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "XInput", "0"), false));
+}
+
 std::string SettingsFile::TemplateName(int n) const {
     const std::string name = Read(SlotSection(n), "TempName", DefaultTemplateName(n));
     // The first 100 characters: count UTF-8 lead bytes, never cut a character in two.
@@ -249,7 +259,9 @@ std::string SettingsFile::TemplateName(int n) const {
 }
 
 int32_t SettingsFile::KeyCode(int slot, int entry) const {
-    return RoundClamp(LeadingNumber(Read(SlotSection(slot), EntryKey(entry), EntryDefault(entry)), false), 1, 255);
+    const double value = LeadingNumber(Read(SlotSection(slot), EntryKey(entry), EntryDefault(entry)), false);
+    if (entry >= kFirstAxisEntry && std::nearbyint(value) == 0.0) return 0;
+    return RoundClamp(value, 1, 255);
 }
 
 }  // namespace pwstd

@@ -18,6 +18,8 @@ constexpr int16_t False = 0;
 
 constexpr int32_t kMaxButtons = 30;
 constexpr int kTemplateCount = 10;
+// The controls of the Z, R, U and V axes: each axis's low end, then its high end.
+constexpr int kAxisControls = 8;
 
 // Direction indexes of DirKeys, also the order of the settings keys Cursor1..Cursor4.
 enum Direction : int { kUp = 0, kDown = 1, kLeft = 2, kRight = 3 };
@@ -26,6 +28,8 @@ enum Direction : int { kUp = 0, kDown = 1, kLeft = 2, kRight = 3 };
 struct KeyMap {
     std::array<Relaxed<int32_t>, 4> DirKeys;                   // up, down, left, right
     std::array<Relaxed<int32_t>, kMaxButtons + 1> ButtonKeys;  // 1..30; element 0 unused
+    // Z low, Z high, R low, R high, U low, U high, V low, V high; 0 = the control sends nothing.
+    std::array<Relaxed<int32_t>, kAxisControls> AxisKeys;
 };
 
 struct SharedState : KeyMap {
@@ -47,6 +51,8 @@ struct SharedState : KeyMap {
     Relaxed<int16_t> AppSwitch;    // 1: the key map follows the program in front
     // 0 = off, 1..30: that pad button sends no key; each press moves to the next template.
     Relaxed<int32_t> TemplateButton;
+    Relaxed<int16_t> AllAxes;      // 1: the Z, R, U and V axes are controls too, with AxisKeys
+    Relaxed<int16_t> XInput;       // 1: a connected XInput pad is read in place of joystick 1
 
     std::array<std::string, kTemplateCount + 1> TemplateNames;  // UI thread only; 1..10, UTF-8
     std::string IniPath;                                        // UI thread only; set once
@@ -61,11 +67,14 @@ struct PadSnapshot {
     int32_t DirY = 0;         // -1 up, 0 centre, +1 down
     uint32_t ButtonMask = 0;  // bit i-1 set: button i pressed
     int32_t ReadError = 0;    // 0, or the service's code / the failure's number (then all else 0)
+    uint32_t AxisMask = 0;    // with AllAxes: bit a set: axis control a + 1 (Z low .. V high) held
 };
 
-// The controls in the order their keys are sent: left, right, up, down, then buttons 1..30.
+// The controls in the order their keys are sent: left, right, up, down, buttons 1..30, then the
+// axis controls Z low .. V high.
 enum Control : int { kControlLeft = 0, kControlRight = 1, kControlUp = 2, kControlDown = 3, kControlButton1 = 4 };
-constexpr int kControlCount = kControlButton1 + kMaxButtons;
+constexpr int kControlAxis1 = kControlButton1 + kMaxButtons;
+constexpr int kControlCount = kControlAxis1 + kAxisControls;
 
 // What the poll cycle remembers from one poll to the next; zero at start. Only the timer's thread
 // touches it while the timer runs.

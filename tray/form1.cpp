@@ -77,6 +77,8 @@ void Form1::Form_Load() {
     state_.ScanCodes = settings_.ScanCodes();
     state_.AppSwitch = settings_.AppSwitch();
     state_.TemplateButton = settings_.TemplateButton();
+    state_.AllAxes = settings_.AllAxes();
+    state_.XInput = settings_.XInput();
 
     for (int n = 1; n <= kTemplateCount; ++n) {
         state_.TemplateNames[n] = settings_.TemplateName(n);
@@ -198,6 +200,9 @@ void Form1::SwitchTemplate(int16_t n, bool by_hand) {
     for (int i = 0; i < 4; ++i) state_.DirKeys[i] = settings_.KeyCode(n, i);
     const int32_t buttons = state_.Buttons;
     for (int j = 1; j <= buttons && j <= kMaxButtons; ++j) state_.ButtonKeys[j] = settings_.KeyCode(n, 3 + j);
+    if (state_.AllAxes == 1) {
+        for (int a = 0; a < kAxisControls; ++a) state_.AxisKeys[a] = settings_.KeyCode(n, AxisEntry(a));
+    }
     if (by_hand) {
         if (state_.StartTemp == 2) settings_.Write(kGeneralSection, "BefTemp", DecimalText(n));
         state_.HandTemplate = n;

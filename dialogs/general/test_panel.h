@@ -7,6 +7,7 @@ namespace pwstd {
 
 // "左" or "右" for x = -1 / +1, then " 上" or " 下" for y = -1 / +1, then " i" for every pressed
 // button i of 1..`buttons`, ascending: "左 上 1 3", " 下", "右 12"; "" when nothing is reported.
-std::string JoystickTestText(int32_t x, int32_t y, uint32_t mask, int32_t buttons);
+// Then each held axis control of `axes` (bit a: control a + 1): " Z-", " Z+", " R-" .. " V+".
+std::string JoystickTestText(int32_t x, int32_t y, uint32_t mask, int32_t buttons, uint32_t axes = 0);
 
 }  // namespace pwstd

@@ -51,15 +51,16 @@ void KeyS::Form_Load() {
     Find("Text3").SetCaption(state_.TemplateNames[1]);
     const int32_t buttons = ButtonsInUse();
     forms::Control& window = Find("HScroll1");
-    window.SetMax(buttons);
+    window.SetMax(buttons + (AxesInUse() ? kAxisControls : 0));
     window.SetValue(std::min(buttons, kFirstButtonsShown));
 }
 
 void KeyS::HScroll1_Change() {
     const int32_t p = Find("HScroll1").Value();
     for (int r = 0; r < kRows; ++r) {
-        Find("Label1", r).SetCaption(RowCaption(p + r));
-        Find("Text1", r).SetCaption(FullWidthNumber(EditKeys[p + r]));
+        const int entry = RowEntry(p + r);
+        Find("Label1", r).SetCaption(RowCaption(entry));
+        Find("Text1", r).SetCaption(KeyBoxText(entry, EditKeys[entry]));
     }
 }
 
@@ -70,7 +71,7 @@ void KeyS::HScroll1_Scroll() { HScroll1_Change(); }
 void KeyS::Text1_KeyDown(int16_t Index, int16_t KeyCode, int16_t Shift) {
     (void)Shift;
     Find("Text1", Index).SetCaption(FullWidthNumber(KeyCode));
-    EditKeys[Find("HScroll1").Value() + Index] = KeyCode;
+    EditKeys[RowEntry(Find("HScroll1").Value() + Index)] = KeyCode;
 }
 
 void KeyS::Text1_GotFocus(int16_t Index) { Find("Text1", Index).SetBackColor(kFocusColor); }
@@ -89,9 +90,13 @@ void KeyS::Text2_GotFocus() { Find("Text2").SetBackColor(kFocusColor); }
 void KeyS::Text2_LostFocus() { Find("Text2").SetBackColor(forms::kColorWindow); }
 
 // Only the directions go back to the arrow keys; the buttons keep their codes and nothing is
-// written until OK.
+// written until OK. The axis rows are emptied: key capture takes every key, so this is the one way
+// to make an axis control send nothing again.
 void KeyS::Command1_Click() {
     for (int d = 0; d < kDirectionEntries; ++d) EditKeys[d] = kDefaultDirKeys[d];
+    if (AxesInUse()) {
+        for (int a = 0; a < kAxisControls; ++a) EditKeys[AxisEntry(a)] = 0;
+    }
     HScroll1_Change();
 }
 
@@ -109,6 +114,8 @@ void KeyS::ReadSlot(int slot) {
     for (int32_t j = 1; j <= buttons; ++j) {
         EditKeys[ButtonEntry(j)] = settings_.KeyCode(slot, ButtonEntry(j));
     }
+    if (!AxesInUse()) return;
+    for (int a = 0; a < kAxisControls; ++a) EditKeys[AxisEntry(a)] = settings_.KeyCode(slot, AxisEntry(a));
 }
 
 // Each code is put in force, then written; keys of buttons beyond those in use stay in the file as
@@ -126,10 +133,24 @@ void KeyS::WriteSlot(int slot) {
         state_.ButtonKeys[j] = EditKeys[entry];
         settings_.Write(section, EntryKey(entry), DecimalText(EditKeys[entry]));
     }
+    if (!AxesInUse()) return;
+    for (int a = 0; a < kAxisControls; ++a) {
+        const int entry = AxisEntry(a);
+        state_.AxisKeys[a] = EditKeys[entry];
+        settings_.Write(section, EntryKey(entry), DecimalText(EditKeys[entry]));
+    }
 }
 
 // The count is kept within 1..30 by every writer; holding to it here as well keeps every index of
 // the working copy and the key map in bounds.
 int32_t KeyS::ButtonsInUse() const { return std::clamp(state_.Buttons.get(), 1, kMaxButtons); }
+
+bool KeyS::AxesInUse() const { return state_.AllAxes == 1; }
+
+int KeyS::RowEntry(int32_t row) const {
+    const int32_t first_axis_row = kFirstButtonEntry + ButtonsInUse();
+    if (row < first_axis_row || !AxesInUse()) return row;
+    return AxisEntry(std::min(row - first_axis_row, kAxisControls - 1));
+}
 
 }  // namespace pwstd

@@ -16,16 +16,19 @@
 
 namespace pwstd {
 
-// Entries of the working copy: 0..3 the directions (up, down, left, right), 3 + i button i; the
-// last one is never used.
-constexpr int kEditKeyCount = 35;
+// Entries of the working copy: 0..3 the directions (up, down, left, right), 3 + i button i, entry 34
+// never used, then AxisEntry(a) the axis controls Z low .. V high (0 = nothing).
+constexpr int kEditKeyCount = kFirstAxisEntry + kAxisControls;
 constexpr int kDirectionEntries = 4;
 constexpr int kFirstButtonEntry = kDirectionEntries;
 constexpr int ButtonEntry(int32_t button) { return kFirstButtonEntry - 1 + button; }
 
 // Caption of the row showing entry k: "十字キー－上" .. "十字キー－右", then "ボタン－１" ..
-// "ボタン－３０".
+// "ボタン－３０", and for the axis entries "Ｚ軸－マイナス" .. "Ｖ軸－プラス".
 std::string RowCaption(int k);
+// What the key box of entry k shows: the code in full-width digits, nothing for an axis entry that
+// sends nothing.
+std::string KeyBoxText(int k, int32_t code);
 // Caption of the template slot chooser: "No-1" .. "No-10".
 std::string SlotCaption(int32_t n);
 
@@ -67,6 +70,10 @@ private:
     void WriteSlot(int slot);
     // Buttons 1..ButtonsInUse() are shown, saved and loaded.
     int32_t ButtonsInUse() const;
+    // Whether the eight axis rows follow the buttons (AllAxes).
+    bool AxesInUse() const;
+    // The entry shown on row `row` of the list: directions, the buttons in use, then the axes.
+    int RowEntry(int32_t row) const;
 
     SharedState& state_;
     forms::MenuItem& menu_;

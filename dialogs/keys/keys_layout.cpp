@@ -11,11 +11,19 @@ constexpr int32_t kDialogFontSize = 12;
 constexpr const char* kDirectionCaptions[4] = {"十字キー－上", "十字キー－下", "十字キー－左",
                                                "十字キー－右"};
 constexpr const char* kButtonCaption = "ボタン－";
+constexpr const char* kAxisCaptions[kAxisControls] = {
+    "Ｚ軸－マイナス", "Ｚ軸－プラス", "Ｒ軸－マイナス", "Ｒ軸－プラス",
+    "Ｕ軸－マイナス", "Ｕ軸－プラス", "Ｖ軸－マイナス", "Ｖ軸－プラス"};
 }  // namespace
 
 std::string RowCaption(int k) {
     if (k < kFirstButtonEntry) return kDirectionCaptions[k];
+    if (k >= kFirstAxisEntry) return kAxisCaptions[k - kFirstAxisEntry];
     return kButtonCaption + FullWidthNumber(k - (kFirstButtonEntry - 1));
+}
+
+std::string KeyBoxText(int k, int32_t code) {
+    return k >= kFirstAxisEntry && code == 0 ? std::string() : FullWidthNumber(code);
 }
 
 std::string SlotCaption(int32_t n) { return "No-" + DecimalText(n); }

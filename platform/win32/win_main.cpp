@@ -13,6 +13,7 @@
 #include "engine/pad_reader.h"
 #include "engine/poll_cycle.h"
 #include "engine/shared_state.h"
+#include "engine/xinput_source.h"
 #include "platform/win32/hidden_window.h"
 #include "platform/win32/win_clock.h"
 #include "platform/win32/win_foreground.h"
@@ -29,6 +30,7 @@
 #include "platform/win32/win_sleeper.h"
 #include "platform/win32/win_template_signal.h"
 #include "platform/win32/win_tray_icon.h"
+#include "platform/win32/win_xinput_source.h"
 #include "platform/win32/renderer/win_window_host.h"
 #include "tray/form1.h"
 
@@ -55,7 +57,9 @@ int Run(HINSTANCE instance) {
     WinClock clock;
     WinSleeper sleeper;
     WinProfile profile;
-    PadReader reader(pad, clock, state);
+    WinXInput xinput;
+    XInputPadSource pads(pad, &xinput, clock, state);
+    PadReader reader(pads, clock, state);
 
     // The window exists before the timer can tick: the poll cycle's rate signals are posted to it.
     HiddenWindow window(instance);
@@ -86,12 +90,25 @@ int Run(HINSTANCE instance) {
         .poll_rate = [&] { form.ShowPollRate(); },
         .tray_retry = [&] { form.TrayRetry_Timer(); },
         .display_changed = [&] { tray.DisplayChanged(); },
-        .device_changed = [&] { reader.DeviceChanged(); },
+        .device_changed =
+            [&] {
+                reader.DeviceChanged();
+                pads.DeviceChanged();
+            },
         .template_button = [&] { form.TemplateButton_Press(); },
         .unload = [&] { form.Shutdown(); },
     });
 
     form.Form_Load();
+    // "XInput" is known once the settings are read; where no XInput library loads the option is
+    // ignored. A pad found now is searched for at the next reading.
+    if (state.XInput == 1) {
+        if (xinput.Load()) {
+            pads.DeviceChanged();
+        } else {
+            state.XInput = 0;
+        }
+    }
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

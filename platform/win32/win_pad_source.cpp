@@ -15,6 +15,10 @@ uint32_t WinPadSource::read(int32_t id, uint32_t flags, JoyReading& out) {
     out.Ypos = info.dwYpos;
     out.Buttons = info.dwButtons;
     out.Pov = info.dwPOV;
+    out.Zpos = info.dwZpos;
+    out.Rpos = info.dwRpos;
+    out.Upos = info.dwUpos;
+    out.Vpos = info.dwVpos;
     return result;
 }
 
@@ -33,8 +37,9 @@ static_assert(sizeof(JOYCAPSW) == 728);
 static_assert((JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS) == kJoyReturnXYButtons);
 static_assert(JOY_RETURNPOV == kJoyReturnPov);
 static_assert(JOY_POVCENTERED == kJoyPovCentered);
-static_assert(JOYCAPS_HASZ == kJoyCapsHasZ && JOYCAPS_HASR == kJoyCapsHasR);
-static_assert(JOYCAPS_HASU == kJoyCapsHasU && JOYCAPS_HASV == kJoyCapsHasV);
-static_assert(JOYCAPS_HASPOV == kJoyCapsHasPov);
+static_assert((JOY_RETURNZ | JOY_RETURNR | JOY_RETURNU | JOY_RETURNV) == kJoyReturnZRUV);
+static_assert(JOYCAPS_HASZ == kJoyCapsHasZ && JOYCAPS_HASR == kJoyCapsHasR &&
+              JOYCAPS_HASU == kJoyCapsHasU && JOYCAPS_HASV == kJoyCapsHasV &&
+              JOYCAPS_HASPOV == kJoyCapsHasPov);
 
 }  // namespace pwstd

@@ -80,6 +80,9 @@ AppSession::AppSession(const std::string& ini, AppOptions options) : tray_(optio
     folder_ = exe_.substr(0, exe_.find_last_of(L'\\'));
     if (!exe.empty() && !CopyFileW(StandinDllPath().c_str(), (folder_ + L"\\winmm.dll").c_str(), FALSE))
         throw std::runtime_error("cannot put the stand-in winmm.dll beside " + Narrow(exe));
+    if (!exe.empty() &&
+        !CopyFileW(StandinXInputDllPath().c_str(), (folder_ + L"\\xinput1_4.dll").c_str(), FALSE))
+        throw std::runtime_error("cannot put the stand-in xinput1_4.dll beside " + Narrow(exe));
     if (!ini.empty()) WriteFileBytes(ini_path(), ini);
     winmm_.set(Idle(0));
 }

@@ -144,8 +144,11 @@ struct OptionCase {
 TEST(App, TheOptionsForTodaysPadsActOnlyWhenSetToOne) {
     const OptionCase cases[] = {
         {"no option", {}, 0, 0, 32768, 9000, "+37 +65 -37 -65", false, 0x83, 0x1},
-        {"every option 0", {"PovStick=0", "AnyJoystick=0", "ScanCodes=0"}, 0, 0, 32768, 9000, "+37 +65 -37 -65", false,
-         0x83, 0x1},
+        {"every option 0", {"PovStick=0", "AnyJoystick=0", "ScanCodes=0", "AllAxes=0", "XInput=0"}, 0, 0, 32768, 9000,
+         "+37 +65 -37 -65", false, 0x83, 0x1},
+        // No XInput pad connected: the joystick service as without the option.
+        {"XInput, no XInput pad", {"XInput=1"}, 0, 0, 32768, 9000, "+37 +65 -37 -65", false, 0x83, 0x1},
+        {"AllAxes, the other axes at rest", {"AllAxes=1"}, 0, 0, 32768, 9000, "+37 +65 -37 -65", false, 0xBF, 0x1},
         // The hat gives left where the stick is centred; the stick keeps down.
         {"PovStick", {"PovStick=1"}, 0, 32768, 65535, 31500, "+37 +40 +65 -37 -40 -65", false, 0xC3, 0x1},
         // A pad without a hat reporting 0: no up.
@@ -540,6 +543,48 @@ TEST(App, ASecondStartShowsItsMessageAndEndsLeavingTheFirstAlone) {
     AppSession next(ini);
     EXPECT_NO_THROW(next.Start()) << "a start after the first quit found it still running";
     ExpectTheRunningMessageThenClose(waiting);
+}
+
+// Each axis control sends its key; the trigger on Z rests at 0, and its low end, which a stick's
+// rule would see held there, sends nothing. The pad has no V: nothing comes of it.
+TEST(App, AllAxesDrivesTheAxisKeysAndATriggerAtRestSendsNothing) {
+    AppSession app(Ini({"[Padwright Standard]", "AllAxes=1", "Repeat=0", "Keyup=0", "[KeySettei]", "Axis1=65",
+                        "Axis2=66", "Axis3=67", "Axis4=68", "Axis5=69", "Axis6=70", "Axis7=71", "Axis8=72"}));
+    app.winmm().expect_calls(0xBF, false);
+    app.winmm().set_caps(5, 0x7);  // Z, R, U
+    standin::JoyStep rest = Idle(30);  // the first readings: the rests
+    rest.z = 0;
+    rest.v = 0;
+    standin::JoyStep pulled = Idle(6);
+    pulled.z = 65535;
+    pulled.r = 0;
+    pulled.u = 65535;
+    pulled.v = 65535;
+    app.winmm().script({rest, pulled, rest});
+    app.Start();
+    EXPECT_TRUE(app.keys().wait_count(6, seconds(5)));
+    std::this_thread::sleep_for(milliseconds(300));
+    EXPECT_EQ(KeyText(app.keys().keys()), "+66 +67 +70 -66 -67 -70");
+    EXPECT_EQ(app.winmm().joy_bad(), 0u);
+    EXPECT_GE(app.winmm().caps_calls(), 1u);
+}
+
+// An XInput pad in place of joystick 1: the left stick, A, the right trigger as button 12 and the
+// right stick's R; a pad that disconnects lets go of everything.
+TEST(App, XInputReadsTheFirstConnectedPad) {
+    AppSession app(Ini({"[Padwright Standard]", "XInput=1", "AllAxes=1", "Buttons=12", "Repeat=0", "Keyup=0",
+                        "[KeySettei]", "Button1=65", "Button11=75", "Button12=76", "Axis3=82"}));
+    app.winmm().set_xinput(2);
+    app.Start();
+    ASSERT_TRUE(WaitFor([&] { return app.winmm().xinput_calls() >= 8; }, seconds(5)));
+    const uint32_t joystick_calls = app.winmm().joy_calls();
+    app.winmm().set_xinput(2, 0x1000 /* A */, 0, 255, -32768, 0, 0, 32767);
+    EXPECT_TRUE(app.keys().wait_count(4, seconds(5)));
+    app.winmm().set_xinput(-1);
+    EXPECT_TRUE(app.keys().wait_count(8, seconds(5)));
+    std::this_thread::sleep_for(milliseconds(200));
+    EXPECT_EQ(KeyText(app.keys().keys()), "+37 +65 +76 +82 -37 -65 -76 -82");
+    EXPECT_LE(app.winmm().joy_calls(), joystick_calls + 2) << "the joystick service is left alone meanwhile";
 }
 
 struct EndCase {

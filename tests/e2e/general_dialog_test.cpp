@@ -230,6 +230,32 @@ TEST(GeneralDialog, TestPanelShowsTheStickAndTheButtonsUpToTheSlidersCount) {
     EXPECT_EQ(ReadFileBytes(app.ini_path()), ini);
 }
 
+// With "AllAxes" the panel shows the held axis controls after the buttons; the trigger on Z rests
+// at 0 and shows nothing there.
+TEST(GeneralDialog, TestPanelShowsTheAxisControls) {
+    AppSession app(Settings({"Buttons=4", "AllAxes=1"}));
+    app.winmm().expect_calls(0xBF, false);
+    app.winmm().set_caps(6, 0xF);
+    standin::JoyStep rest = Idle(0);
+    rest.z = 0;
+    app.winmm().set(rest);
+    app.Start();
+    const GeneralDialog dialog(OpenSettings(app, SettingsItem::General));
+    ASSERT_NE(dialog.window, nullptr);
+    std::this_thread::sleep_for(kQuiet);
+    EXPECT_EQ(TextOf(dialog.test), "");
+    standin::JoyStep pulled = Held(0, 1, 0, 32768);
+    pulled.z = 65535;
+    pulled.r = 0;
+    pulled.u = 65535;
+    pulled.v = 0;
+    app.winmm().set(pulled);
+    EXPECT_EQ(WaitText(dialog.test, "左 1 Z+ R- U+ V-"), "左 1 Z+ R- U+ V-");
+    Click(dialog.cancel);
+    ASSERT_TRUE(WaitClosed(dialog.window));
+    EXPECT_EQ(app.winmm().joy_bad(), 0u);
+}
+
 // With "PovStick" the panel shows the hat of the pad the readers found at joystick 2, the same pad
 // the engine reads; OK writes the dialog's settings and leaves the three options as they are.
 TEST(GeneralDialog, TestPanelShowsTheHatOfThePadFoundAndOkKeepsTheOptions) {

@@ -138,6 +138,36 @@ TEST(KeyDialog, KeysPressedInTheBoxesAreShownAndOkPutsThemInForceAndInTheFile) {
     EXPECT_EQ(KeyText(app.keys().keys(before)), "+81 +90 -81 -90");
 }
 
+// With AllAxes the eight axis rows follow the last button in use; an empty box sends nothing and OK
+// writes them after the buttons.
+TEST(KeyDialog, AllAxesShowsAndSavesTheAxisRows) {
+    AppSession app(Ini({"[Padwright Standard]", "AllAxes=1", "Buttons=2", "[KeySettei]", "Axis8=72"}));
+    app.Start();
+    const KeyDialog dialog(OpenSettings(app, SettingsItem::Keys));
+    ASSERT_NE(dialog.window, nullptr);
+    ASSERT_TRUE(dialog.complete());
+    Scroll(dialog.rows, SB_RIGHT);
+    EXPECT_TRUE(dialog.ShowsRows({"Ｕ軸－マイナス", "Ｕ軸－プラス", "Ｖ軸－マイナス", "Ｖ軸－プラス"},
+                                 {"", "", "", "７２"}));
+    EXPECT_EQ(ScrollPos(dialog.rows), 10);
+    Scroll(dialog.rows, SB_LINELEFT);
+    Scroll(dialog.rows, SB_LINELEFT);
+    Scroll(dialog.rows, SB_LINELEFT);
+    Scroll(dialog.rows, SB_LINELEFT);
+    EXPECT_TRUE(dialog.ShowsRows({"Ｚ軸－マイナス", "Ｚ軸－プラス", "Ｒ軸－マイナス", "Ｒ軸－プラス"},
+                                 {"", "", "", ""}));
+    FocusBox(dialog, dialog.boxes[1]);
+    PressKey('Z');
+    EXPECT_EQ(WaitText(dialog.boxes[1], "９０"), "９０");
+    Click(dialog.ok);
+    ASSERT_TRUE(WaitClosed(dialog.window));
+    const std::string file = ReadFileBytes(app.ini_path());
+    EXPECT_LT(file.find("Button2=32"), file.find("Axis1=0"));
+    const std::pair<const char*, const char*> written[] = {{"Axis1", "0"}, {"Axis2", "90"}, {"Axis7", "0"},
+                                                           {"Axis8", "72"}};
+    for (const auto& [key, value] : written) EXPECT_EQ(IniValue(file, "KeySettei", key), value) << key;
+}
+
 TEST(KeyDialog, ASavedTemplateIsInForceAtOnceAndTheTrayMenuShowsItsNewName) {
     AppSession app(kSettings);
     app.Start();

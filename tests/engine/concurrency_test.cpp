@@ -135,6 +135,7 @@ TEST(Concurrency, OneReaderServesThePollCycleAndTheTestPanelWithoutMixingReading
         state.Kando = 16384;
         state.PovStick = options;
         state.AnyJoystick = options;
+        state.AllAxes = options;
         PadReader reader(source, clock, state);
         std::atomic<bool> mixed{false};
         std::atomic<int> reads{0};

@@ -249,6 +249,43 @@ TEST_F(PadReaderTest, TheHatCountsOnlyOnAPadThatSaysItHasOne) {
     EXPECT_EQ(source.caps_ids, (std::vector<int32_t>{2, 2}));
 }
 
+// The rests come from the first good reading after the pad is found, a device change or a
+// resume; the capabilities of the joystick read (the one AnyJoystick found) decide which axes exist.
+TEST_F(PadReaderTest, AllAxesLearnsEachAxisRestAndSkipsAxesThePadLacks) {
+    state.AllAxes = 1;
+    state.AnyJoystick = 1;
+    source.only_id = 2;
+    source.joy_caps = {5, kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasU};
+    auto pad = [this](uint32_t z, uint32_t r, uint32_t u, uint32_t v) {
+        source.reading = {32768, 32768, 0, kJoyPovCentered, z, r, u, v};
+        return reader.ReadPad(0).AxisMask;
+    };
+    EXPECT_EQ(pad(0, 32768, 65535, 0), 0u) << "resting: trigger at 0, stick centred, trigger at 65535";
+    EXPECT_EQ(source.last_flags, 0xBFu);
+    EXPECT_EQ(source.caps_calls, 1);
+    EXPECT_EQ(pad(65535, 0, 0, 65535), 0x2u | 0x4u | 0x10u) << "Z high, R low, U low; no V";
+    EXPECT_EQ(pad(65535, 65535, 65535, 65535), 0x2u | 0x8u);
+    EXPECT_EQ(source.caps_calls, 1) << "asked once, not at every reading";
+    // Pulled while the pad is unplugged and found again: the first good reading is the rest.
+    source.code = 167;
+    pad(0, 0, 0, 0);
+    source.code = 0;
+    reader.DeviceChanged();
+    EXPECT_EQ(pad(65535, 32768, 65535, 0), 0u) << "Z now rests at 65535";
+    EXPECT_EQ(pad(0, 32768, 65535, 0), 0x1u);
+    reader.Resumed();
+    EXPECT_EQ(pad(0, 32768, 65535, 0), 0u) << "learned again after a resume: Z rests at 0";
+    reader.DeviceChanged();
+    source.caps_code = 165;
+    EXPECT_EQ(pad(65535, 0, 0, 0), 0u) << "capabilities unreadable: no extra axis";
+    state.AllAxes = 0;
+    source.caps_code = 0;
+    reader.DeviceChanged();
+    EXPECT_EQ(pad(65535, 0, 0, 0), 0u);
+    EXPECT_EQ(source.last_flags, 0x83u);
+    EXPECT_EQ(source.caps_calls, 4) << "never asked without the option";
+}
+
 TEST_F(PadReaderTest, AnyJoystickKeepsTheLowestThatAnswersAndSearchesOnlyWhenItMust) {
     state.AnyJoystick = 1;
     source.reading = {0, 32768, 1};

@@ -152,6 +152,27 @@ TEST_F(PollCycleTest, AKeyThatWentDownComesUpWithItsOwnCode) {
     }
 }
 
+// After the buttons, in the order Z low .. V high; an axis control without a key sends nothing.
+TEST_F(PollCycleTest, AxisControlsFollowTheButtonsAndAKeylessOneIsSilent) {
+    state.AllAxes = 1;
+    for (int a = 0; a < kAxisControls; ++a) state.AxisKeys[a] = 100 + a;
+    state.AxisKeys[3] = 0;
+    source.joy_caps = {6, kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasU | kJoyCapsHasV};
+    reader.DeviceChanged();
+    source.reading = {kCentre, kCentre, 0, kJoyPovCentered, 0, kCentre, kCentre, 65535};
+    EXPECT_EQ(Poll(), "") << "the rests";
+    source.reading = {kLeftX, kCentre, 0x1, kJoyPovCentered, 65535, 65535, 0, 0};
+    EXPECT_EQ(Poll(), "press 37, press 65, press 101, press 104, press 106");
+    source.reading = {kCentre, kCentre, 0, kJoyPovCentered, 0, 0, 65535, 65535};
+    EXPECT_EQ(Poll(), "release 37, release 65, release 101, release 104, release 106, press 102, press 105");
+    state.PadActive = False;
+    EXPECT_EQ(Poll(), "release 102, release 105");
+    state.PadActive = True;
+    EXPECT_EQ(Poll(), "") << "after the pause the rests are learned again: R and U now rest at ends";
+    source.reading = {kCentre, kCentre, 0, kJoyPovCentered, 65535, 65535, 0, 65535};
+    EXPECT_EQ(Poll(), "press 101, press 104") << "R rests at 0 now; its high end has no key";
+}
+
 TEST_F(PollCycleTest, TwoControlsOnOneKeyEachSendTheirOwnEvents) {
     state.ButtonKeys[2] = 65;
     Pad(kCentre, kCentre, 0x3);

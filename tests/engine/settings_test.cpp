@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/settings.h"
+#include "engine/shared_state.h"
 #include "tests/support/temp_ini.h"
 
 namespace pwstd {
@@ -57,6 +58,8 @@ TEST(SettingsFile, EachGeneralKeyHasItsRangeRule) {
         {"ScanCodes", "0", 0},    {"AppSwitch", "2", 1},     {"AppSwitch", "", 0},
         {"TemplateButton", "30", 30}, {"TemplateButton", "31", 0}, {"TemplateButton", "-1", 0},
         {"TemplateButton", "4.5", 4}, {"TemplateButton", "x", 0},
+                                    {"AllAxes", "1", 1},       {"AllAxes", "0", 0},
+        {"XInput", "3", 1},         {"XInput", "x", 0},
     };
     for (const KeyCase& c : cases) {
         TempIni ini;
@@ -73,6 +76,8 @@ TEST(SettingsFile, EachGeneralKeyHasItsRangeRule) {
                             : c.key == "ScanCodes" ? file.ScanCodes()
                             : c.key == "AppSwitch" ? file.AppSwitch()
                             : c.key == "TemplateButton" ? file.TemplateButton()
+                            : c.key == "AllAxes"   ? file.AllAxes()
+                            : c.key == "XInput"    ? file.XInput()
                                                    : file.BefTemp();
         EXPECT_EQ(got, c.expected) << c.key << "=" << c.value;
     }
@@ -98,6 +103,7 @@ TEST(SettingsFile, KeyCodesAndNames) {
     std::string accented;  // two bytes a character: 120 of them fit the 254 bytes a value keeps
     for (int i = 0; i < 120; ++i) accented += "é";
     ini.Write("[KeySetteiTemp3]\r\nTempName=" + long_name + "\r\nCursor1=0\r\nButton5=300\r\nButton1=38.5\r\n"
+              "Axis1=0\r\nAxis2=-4\r\nAxis3=300\r\nAxis4=\r\nAxis5=0.4\r\nAxis8=90\r\n"
               "Button2=39.5\r\nButton4=\r\n[KeySetteiTemp4]\r\nTempName=" + accented +
               "\r\n[KeySetteiTemp5]\r\nTempName=\r\n");
     SettingsFile file(ini.profile, ini.path);
@@ -107,6 +113,12 @@ TEST(SettingsFile, KeyCodesAndNames) {
     EXPECT_EQ(file.KeyCode(3, 5), 40);
     EXPECT_EQ(file.KeyCode(3, 6), 32) << "a key missing from an existing section takes its default";
     EXPECT_EQ(file.KeyCode(3, 7), 1) << "an empty value reads as 0, not as the default";
+    // Axis keys: missing or 0 sends nothing, anything else is a key code.
+    const int32_t axis_codes[kAxisControls] = {0, 1, 255, 0, 0, 0, 0, 90};
+    for (int a = 0; a < kAxisControls; ++a) {
+        EXPECT_EQ(EntryKey(AxisEntry(a)), "Axis" + std::to_string(a + 1));
+        EXPECT_EQ(file.KeyCode(3, AxisEntry(a)), axis_codes[a]) << "Axis" << a + 1;
+    }
     EXPECT_EQ(file.TemplateName(3), std::string(100, 'a'));
     std::string hundred;
     for (int i = 0; i < 100; ++i) hundred += "é";

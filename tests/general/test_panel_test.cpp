@@ -64,6 +64,21 @@ TEST_F(TestPanelTest, ShowsDirectionsThenThePressedButtonsUpToTheSlidersCount) {
     }
 }
 
+// With AllAxes: one reading a tick, the held axis controls after the buttons.
+TEST_F(TestPanelTest, HeldAxisControlsFollowTheButtons) {
+    state.AllAxes = 1;
+    pad.joy_caps = {6, kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasU | kJoyCapsHasV};
+    pad.reading = {kCentre, kCentre, 0, kJoyPovCentered, kLow, kCentre, kCentre, kHigh};
+    prop.Load();
+    Tick();
+    EXPECT_EQ(Shown(), "") << "the rests: a trigger at each end, two sticks centred";
+    pad.calls = 0;
+    pad.reading = {kLow, kCentre, Pressed({2}), kJoyPovCentered, kHigh, kLow, kHigh, kLow};
+    Tick();
+    EXPECT_EQ(Shown(), "左 2 Z+ R- U+ V-");
+    EXPECT_EQ(pad.calls, 1);
+}
+
 TEST_F(TestPanelTest, WritesTheTextOnlyWhenItChanges) {
     prop.Load();
     Tick();

@@ -232,6 +232,36 @@ TEST_F(KeySTest, OkPutsTheCodesInForceAndWritesTheButtonsInUseOnly) {
     EXPECT_EQ(KeyMapNow(), expected) << "button 5 and above keep the codes in force";
 }
 
+// With AllAxes the eight axis rows follow the last button in use; an empty box sends nothing, the
+// defaults empty them again, and OK and a template save write them after the last button.
+TEST_F(KeySTest, AxisRowsFollowTheButtonsInUse) {
+    state.AllAxes = 1;
+    state.Buttons = 2;
+    WriteFile({"[KeySettei]", "Axis2=81", "Axis8=0", "[KeySetteiTemp4]", "Axis1=70"});
+    dialog.Load();
+    EXPECT_EQ(C("HScroll1").Max(), 10);
+    C("HScroll1").UserScroll(ScrollAction::ThumbTrack, 5);
+    EXPECT_EQ(Rows(), (Lines{"ボタン－２=３２", "Ｚ軸－マイナス=", "Ｚ軸－プラス=８１",
+                             "Ｒ軸－マイナス="}));
+    C("HScroll1").UserScroll(ScrollAction::Rightmost);
+    EXPECT_EQ(Rows(), (Lines{"Ｕ軸－マイナス=", "Ｕ軸－プラス=", "Ｖ軸－マイナス=",
+                             "Ｖ軸－プラス="}));
+    Press(3, 88);  // V high
+    Click("Command1");
+    EXPECT_EQ(Rows()[3], "Ｖ軸－プラス=") << "the defaults empty the axis rows";
+    Press(2, 86);  // V low
+    Click("Command3", 1);  // load template 1: never saved, every axis row empty
+    EXPECT_EQ(Rows()[2], "Ｖ軸－マイナス=");
+    Press(2, 86);
+    Click("Command2", 0);
+    EXPECT_EQ(Section("KeySettei"),
+              (Lines{"Axis2=0", "Axis8=0", "Cursor1=38", "Cursor2=40", "Cursor3=37", "Cursor4=39",
+                     "Button1=32", "Button2=32", "Axis1=0", "Axis3=0", "Axis4=0", "Axis5=0",
+                     "Axis6=0", "Axis7=86"}));
+    EXPECT_EQ(state.AxisKeys[6], 86);
+    EXPECT_EQ(state.AxisKeys[1], 0);
+}
+
 TEST_F(KeySTest, OkWithoutEditsWhileATemplateIsInForceRestoresTheCustomCodes) {
     WriteFile({"[KeySettei]", "Cursor1=104", "Cursor2=98", "Cursor3=100", "Cursor4=102",
                "Button1=13", "Button2=27", "Button3=16", "Button4=17"});

@@ -40,10 +40,12 @@ public:
         return 0;
     }
     uint32_t joysticks() override { return devices; }
-    JoyCaps joy_caps{2, kJoyCapsHasPov};  // what caps() reports: two axes and a hat
+    JoyCaps joy_caps{2, kJoyCapsHasPov};  // what caps() reports: X, Y and a hat unless a test says otherwise
     uint32_t caps_code = 0;               // nonzero: caps() fails with this code
     std::vector<int32_t> caps_ids;        // the id of every caps() call, in order
+    int caps_calls = 0;
     uint32_t caps(int32_t id, JoyCaps& out) override {
+        ++caps_calls;
         caps_ids.push_back(id);
         if (caps_code != 0) return caps_code;
         out = joy_caps;

@@ -58,6 +58,23 @@ TEST_F(ApplyTemplate, ButtonsAboveTheCountAreNeitherReadNorChanged) {
     EXPECT_EQ(rig.log.back(), "get KeySetteiTemp2/Button4");
 }
 
+// The axis keys are read after the last button, and only with AllAxes on.
+TEST_F(ApplyTemplate, AxisKeysOnlyWithAllAxes) {
+    rig.profile.Set("KeySetteiTemp2", "Axis2", "90");
+    rig.profile.Set("KeySetteiTemp2", "Axis8", "0");
+    rig.state.AxisKeys[7] = 5;
+    rig.log.clear();
+    Choose(2);
+    EXPECT_EQ(rig.state.AxisKeys[1], 0);
+    EXPECT_EQ(rig.log.back(), "get KeySetteiTemp2/Button4");
+    rig.state.AllAxes = 1;
+    Choose(2);
+    EXPECT_EQ(rig.log.back(), "get KeySetteiTemp2/Axis8");
+    EXPECT_EQ(rig.state.AxisKeys[0], 0) << "missing: nothing";
+    EXPECT_EQ(rig.state.AxisKeys[1], 90);
+    EXPECT_EQ(rig.state.AxisKeys[7], 0);
+}
+
 TEST_F(ApplyTemplate, ChoosingTheCheckedItemReadsTheFileAgain) {
     Choose(0);
     rig.profile.Set("KeySettei", "Cursor2", "83");

@@ -1,4 +1,4 @@
-// pwstd_measure_footprint.exe [seconds (20)] [wait (25)]: runs the real PwStd.exe and the floor
+// pwstd_measure_footprint.exe [seconds (20)] [wait (25)] [xinput (0)]: runs the real PwStd.exe and the floor
 // program (one joyGetPosEx per tick of a multimedia timer, nothing else) one after the other under
 // the same conditions and prints, for each, the processor time used in a steady window of `seconds`,
 // the peak resident memory and the polls per second, with the ratios program / floor. The floor is
@@ -12,6 +12,8 @@
 //                PwStd.ini Repeat=0, so the program sends one key event per change
 //   pad held     (program only) button 1 held throughout with the default Repeat=1, Keyup=1: a
 //                release and a press at every poll
+// With xinput 1 the program runs with XInput=1 and, where the stand-in is staged, its pad is an
+// XInput pad at user 0 (A is button 1); the floor programs are unchanged.
 #include <windows.h>
 
 #include <cstdio>
@@ -91,7 +93,7 @@ void WriteText(const std::wstring& path, const std::string& text) {
     CloseHandle(file);
 }
 
-Result Run(Program program, Input input, int seconds, int wait, TrayRecorder& tray) {
+Result Run(Program program, Input input, int seconds, int wait, bool xinput, TrayRecorder& tray) {
     Result result;
     TempDir dir;
     StandinWinmm winmm;
@@ -105,12 +107,15 @@ Result Run(Program program, Input input, int seconds, int wait, TrayRecorder& tr
     if (program == Program::PwStd) {
         std::string ini = "[Padwright Standard]\r\nWait=" + std::to_string(wait) + "\r\n";
         if (input == Input::Toggled) ini += "Repeat=0\r\n";
+        if (xinput) ini += "XInput=1\r\n";
         WriteText(dir.file(L"PwStd.ini"), ini);
     } else {
         args = {L"--wait", std::to_wstring(wait), L"--counter", counter.name(), L"--tray",
                 program == Program::TrayFloor ? L"1" : L"0"};
     }
     winmm.set(input == Input::Held ? Held(0, 1) : Idle(0));
+    const bool xinput_pad = xinput && program == Program::PwStd && standin;
+    if (xinput_pad) winmm.set_xinput(0, input == Input::Held ? 0x1000u : 0u);
 
     const size_t tips_before = tray.count();
     Process process = Process::Start(exe, args, winmm.env());
@@ -140,6 +145,7 @@ Result Run(Program program, Input input, int seconds, int wait, TrayRecorder& tr
         if (input == Input::Toggled) {
             held = !held;
             winmm.set(held ? Held(0, 1) : Idle(0));
+            if (xinput_pad) winmm.set_xinput(0, held ? 0x1000u : 0u);
         }
     }
     const int64_t end = Qpc();
@@ -194,9 +200,10 @@ void Ratios(const char* name, const Result& a, const Result& b) {
 int wmain(int argc, wchar_t** argv) {
     const int seconds = argc > 1 ? _wtoi(argv[1]) : 20;
     const int wait = argc > 2 ? _wtoi(argv[2]) : 25;
+    const bool xinput = argc > 3 && _wtoi(argv[3]) == 1;
     TrayRecorder tray;  // receives the program's tray icon calls, so its tips can be read
-    std::printf("Wait %d ms, a steady window of %d s per run, after start-up and 2 s more\n", wait,
-                seconds);
+    std::printf("Wait %d ms, a steady window of %d s per run, after start-up and 2 s more%s\n", wait,
+                seconds, xinput ? "; PwStd with XInput=1 and an XInput pad where the stand-in is" : "");
     struct Case {
         const char* title;
         Input input;
@@ -209,15 +216,15 @@ int wmain(int argc, wchar_t** argv) {
     for (const Case& c : cases) {
         std::printf("%s\n", c.title);
         std::fflush(stdout);
-        const Result a = Run(Program::PwStd, c.input, seconds, wait, tray);
+        const Result a = Run(Program::PwStd, c.input, seconds, wait, xinput, tray);
         Print("PwStd", a);
         std::fflush(stdout);
         Result b = floor_pad, t = tray_pad;
         if (c.floor) {
-            b = Run(Program::Floor, c.input, seconds, wait, tray);
+            b = Run(Program::Floor, c.input, seconds, wait, xinput, tray);
             Print("floor", b);
             std::fflush(stdout);
-            t = Run(Program::TrayFloor, c.input, seconds, wait, tray);
+            t = Run(Program::TrayFloor, c.input, seconds, wait, xinput, tray);
             Print("tray", t);
             if (c.input != Input::None) {
                 floor_pad = b;

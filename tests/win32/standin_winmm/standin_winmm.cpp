@@ -2,8 +2,8 @@
 // with WINEDLLOVERRIDES=winmm=n,b, it
 //   - answers joyGetPosEx from the script in the shared block named by PWSTD_STANDIN (an unplugged
 //     joystick when there is no block), at the one joystick id the test chose, with the hat's
-//     position when the call asks for it; joyGetNumDevs reports 16 ids; joyGetDevCapsW reports
-//     the scripted axes and capabilities at that id,
+//     position and the Z, R, U and V axes when the call asks for them; joyGetNumDevs reports 16
+//     ids; joyGetDevCapsW reports the scripted axes and capabilities at that id,
 //   - records timeBeginPeriod, timeEndPeriod, timeSetEvent and timeKillEvent with their arguments,
 //   - forwards the timer calls to the system's own winmm, so the program gets the real periodic
 //     timer on its own thread; each tick passes through a counting trampoline,
@@ -52,6 +52,7 @@ using DevCapsFn = UINT(WINAPI*)(void*, UINT);
 constexpr UINT kJoyErrParms = 165;
 constexpr UINT kReturnXYButtons = 0x83;
 constexpr UINT kReturnPov = 0x40;
+constexpr UINT kReturnZ = 0x4, kReturnR = 0x8, kReturnU = 0x10, kReturnV = 0x20;
 constexpr UINT kNumDevs = 16;
 
 template <class T>
@@ -162,7 +163,11 @@ Scripted ReadScript(Block& block, uint32_t n) {
                           At(s.y).load(std::memory_order_relaxed),
                           At(s.buttons).load(std::memory_order_relaxed),
                           At(s.flaky).load(std::memory_order_relaxed),
-                          At(s.pov).load(std::memory_order_relaxed)};
+                          At(s.pov).load(std::memory_order_relaxed),
+                          At(s.z).load(std::memory_order_relaxed),
+                          At(s.r).load(std::memory_order_relaxed),
+                          At(s.u).load(std::memory_order_relaxed),
+                          At(s.v).load(std::memory_order_relaxed)};
             found.index = i;
             found.offset = rest;
             found.any = true;
@@ -255,6 +260,10 @@ UINT WINAPI StandinJoyGetPosEx(UINT id, JoyInfoEx* info) {
     info->dwButtons = scripted.step.buttons;
     info->dwButtonNumber = static_cast<DWORD>(std::popcount(scripted.step.buttons));
     if (info->dwFlags & kReturnPov) info->dwPOV = scripted.step.pov;
+    if (info->dwFlags & kReturnZ) info->dwZpos = scripted.step.z;
+    if (info->dwFlags & kReturnR) info->dwRpos = scripted.step.r;
+    if (info->dwFlags & kReturnU) info->dwUpos = scripted.step.u;
+    if (info->dwFlags & kReturnV) info->dwVpos = scripted.step.v;
     return 0;
 }
 

@@ -24,6 +24,11 @@ struct JoyStep {
     uint32_t buttons = 0;  // dwButtons
     uint32_t flaky = 0;    // nonzero: every second call of the step fails with kUnplugged
     uint32_t pov = 65535;  // dwPOV, given when the call asks for the hat; 65535 = centred
+    // dwZpos, dwRpos, dwUpos, dwVpos, given when the call asks for them.
+    uint32_t z = 32768;
+    uint32_t r = 32768;
+    uint32_t u = 32768;
+    uint32_t v = 32768;
 };
 
 enum class Call : uint32_t { BeginPeriod = 1, EndPeriod = 2, SetEvent = 3, KillEvent = 4 };
@@ -79,6 +84,17 @@ struct Block {
     // read it began (0 for a reading outside a tick). Cleared by every new script.
     int64_t step_read_qpc[kMaxSteps] = {};
     int64_t step_read_tick_qpc[kMaxSteps] = {};
+
+    // The stand-in xinput1_4.dll: the pad of user xinput_user - 1 (none while 0), written by the
+    // test at any time; its XInputGetState calls, counted by the stand-in.
+    uint32_t xinput_user = 0;
+    uint32_t xinput_buttons = 0;
+    uint32_t xinput_triggers = 0;  // left | right << 8
+    int32_t xinput_lx = 0;
+    int32_t xinput_ly = 0;
+    int32_t xinput_rx = 0;
+    int32_t xinput_ry = 0;
+    uint32_t xinput_calls = 0;
 };
 
 }  // namespace pwstd::standin

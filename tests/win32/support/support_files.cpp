@@ -62,6 +62,7 @@ std::wstring TestBinDir() {
 }
 
 std::wstring StandinDllPath() { return TestBinDir() + L"\\standin\\winmm.dll"; }
+std::wstring StandinXInputDllPath() { return TestBinDir() + L"\\standin\\xinput1_4.dll"; }
 std::wstring KeyRecorderPath() { return TestBinDir() + L"\\pwstd_key_recorder.exe"; }
 
 std::wstring FromBuildPath(const char* path) {
@@ -92,6 +93,9 @@ std::wstring Stage(const std::wstring& exe, const std::wstring& dir, bool with_s
     if (with_standin &&
         !CopyFileW(StandinDllPath().c_str(), (dir + L"\\winmm.dll").c_str(), FALSE))
         throw std::runtime_error("cannot copy the stand-in winmm.dll");
+    if (with_standin &&
+        !CopyFileW(StandinXInputDllPath().c_str(), (dir + L"\\xinput1_4.dll").c_str(), FALSE))
+        throw std::runtime_error("cannot copy the stand-in xinput1_4.dll");
     return copy;
 }
 

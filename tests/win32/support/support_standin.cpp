@@ -65,6 +65,10 @@ void StandinWinmm::script(const std::vector<standin::JoyStep>& steps) {
         At(s.buttons).store(steps[i].buttons, std::memory_order_relaxed);
         At(s.flaky).store(steps[i].flaky, std::memory_order_relaxed);
         At(s.pov).store(steps[i].pov, std::memory_order_relaxed);
+        At(s.z).store(steps[i].z, std::memory_order_relaxed);
+        At(s.r).store(steps[i].r, std::memory_order_relaxed);
+        At(s.u).store(steps[i].u, std::memory_order_relaxed);
+        At(s.v).store(steps[i].v, std::memory_order_relaxed);
     }
     for (int i = 0; i < standin::kMaxSteps; ++i) {
         At(block_->step_read_qpc[i]).store(0, std::memory_order_relaxed);
@@ -93,6 +97,22 @@ void StandinWinmm::pad_caps(uint32_t result, uint32_t axes, uint32_t caps) {
 uint32_t StandinWinmm::caps_calls() const { return At(block_->caps_calls).load(); }
 uint32_t StandinWinmm::joy_calls() const { return At(block_->joy_calls).load(); }
 uint32_t StandinWinmm::joy_bad() const { return At(block_->joy_bad).load(); }
+void StandinWinmm::set_caps(uint32_t axes, uint32_t caps) { pad_caps(0, axes, caps); }
+
+void StandinWinmm::set_xinput(int user, uint32_t buttons, uint8_t left, uint8_t right, int16_t lx,
+                              int16_t ly, int16_t rx, int16_t ry) {
+    At(block_->xinput_user).store(0);  // none while the state is written
+    At(block_->xinput_buttons).store(buttons);
+    At(block_->xinput_triggers).store(left | static_cast<uint32_t>(right) << 8);
+    At(block_->xinput_lx).store(lx);
+    At(block_->xinput_ly).store(ly);
+    At(block_->xinput_rx).store(rx);
+    At(block_->xinput_ry).store(ry);
+    At(block_->xinput_user).store(user < 0 ? 0u : static_cast<uint32_t>(user) + 1);
+}
+
+uint32_t StandinWinmm::xinput_calls() const { return At(block_->xinput_calls).load(); }
+
 uint32_t StandinWinmm::joy_ids() const { return At(block_->joy_ids).load(); }
 uint32_t StandinWinmm::joy_thread() const { return At(block_->joy_thread).load(); }
 uint32_t StandinWinmm::ticks() const { return At(block_->ticks).load(); }

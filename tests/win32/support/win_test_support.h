@@ -37,6 +37,8 @@ using Env = std::vector<std::pair<std::wstring, std::wstring>>;
 
 std::wstring TestBinDir();
 std::wstring StandinDllPath();
+// The stand-in xinput1_4.dll (TestBinDir()\standin\xinput1_4.dll).
+std::wstring StandinXInputDllPath();
 std::wstring KeyRecorderPath();
 std::wstring FromBuildPath(const char* path);
 std::wstring Widen(const std::string& utf8);
@@ -120,6 +122,13 @@ public:
     // What joyGetDevCapsW reports at the id the script answers at: `result` 0 with `axes` and the
     // JOYCAPS flags `caps`, or `result` alone. Two axes and a hat until told.
     void pad_caps(uint32_t result, uint32_t axes, uint32_t caps);
+    // The same, a call that succeeds: wNumAxes and wCaps.
+    void set_caps(uint32_t axes, uint32_t caps);
+    // The pad of the stand-in xinput1_4.dll: connected at `user` (0..3; -1 for none) with these
+    // buttons, triggers and sticks, from the next XInputGetState call on.
+    void set_xinput(int user, uint32_t buttons = 0, uint8_t left = 0, uint8_t right = 0,
+                    int16_t lx = 0, int16_t ly = 0, int16_t rx = 0, int16_t ry = 0);
+    uint32_t xinput_calls() const;
 
     uint32_t joy_calls() const;
     uint32_t joy_bad() const;
