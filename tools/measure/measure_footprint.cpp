@@ -7,7 +7,8 @@
 // and the range over the rounds of the ratios program / floor, and the libraries each program had
 // mapped after start-up. The floor is also run as a tray floor (a hidden window and a tray icon
 // updated once a second besides), which tells what the program adds to what any tray-resident
-// poller needs. Each --ini line is added to the program's PwStd.ini section, after Wait (and
+// poller needs, and as a hand-off floor, whose timer thread leaves the icon to the main thread by a
+// posted message, as the program's does. Each --ini line is added to the program's PwStd.ini section, after Wait (and
 // Repeat=0 in the toggled case).
 // A measurement, not a test: it judges nothing. Under Wine only (the figures come from /proc).
 //
@@ -35,8 +36,8 @@ using namespace pwstd::wintest;
 namespace {
 
 enum class Input { None, Toggled, Held };
-enum Program { kPwStd, kFloor, kTrayFloor, kPrograms };
-const char* const kNames[kPrograms] = {"PwStd", "floor", "tray floor"};
+enum Program { kPwStd, kFloor, kTrayFloor, kHandOffFloor, kPrograms };
+const char* const kNames[kPrograms] = {"PwStd", "floor", "tray floor", "hand-off floor"};
 
 struct Options {
     std::wstring exe, floor;
@@ -130,8 +131,8 @@ Result Run(Program program, Input input, const Options& options, TrayRecorder& t
         for (const std::string& line : options.ini) ini += line + "\r\n";
         WriteText(dir.file(L"PwStd.ini"), ini);
     } else {
-        args = {L"--wait", std::to_wstring(options.wait), L"--counter", counter.name(), L"--tray",
-                program == kTrayFloor ? L"1" : L"0"};
+        const wchar_t* icon = program == kTrayFloor ? L"1" : program == kHandOffFloor ? L"2" : L"0";
+        args = {L"--wait", std::to_wstring(options.wait), L"--counter", counter.name(), L"--tray", icon};
     }
     winmm.set(input == Input::Held ? Held(0, 1) : Idle(0));
 
@@ -181,11 +182,11 @@ Result Run(Program program, Input input, const Options& options, TrayRecorder& t
 
 void Print(int round, Program program, const Result& r) {
     if (!r.ok) {
-        std::printf("  %d %-10s  (no figures: the process was not found in /proc)\n", round,
+        std::printf("  %d %-14s  (no figures: the process was not found in /proc)\n", round,
                     kNames[program]);
         return;
     }
-    std::printf("  %d %-10s  CPU %6.1f ms in %.1f s (%.3f %% of a core; start-up %.0f ms), peak "
+    std::printf("  %d %-14s  CPU %6.1f ms in %.1f s (%.3f %% of a core; start-up %.0f ms), peak "
                 "%lld kB, %d threads, %.2f polls/s; load %s\n",
                 round, kNames[program], r.cpu_ms(), r.seconds, r.cpu_ms() / (r.seconds * 10.0),
                 r.at_start.cpu_ms, r.last.hwm_kb, r.last.threads, r.polls_per_s, r.load.c_str());
@@ -220,7 +221,7 @@ void PrintRatios(const char* name, const std::vector<Result>& pwstd, const std::
         if (b.polls_per_s > 0) polls.push_back(a.polls_per_s / b.polls_per_s);
     }
     const Spread c = Of(cpu), m = Of(memory), p = Of(polls);
-    std::printf("  PwStd / %-10s  median (range) of %zu: CPU %.2f (%.2f-%.2f), peak memory %.3f "
+    std::printf("  PwStd / %-14s  median (range) of %zu: CPU %.2f (%.2f-%.2f), peak memory %.3f "
                 "(%.3f-%.3f), polls/s %.3f (%.3f-%.3f)\n",
                 name, memory.size(), c.median, c.low, c.high, m.median, m.low, m.high, p.median,
                 p.low, p.high);
@@ -327,16 +328,13 @@ int wmain(int argc, wchar_t** argv) {
             }
         }
         if (c.floors && c.input != Input::None) {
-            pad_floors[kFloor] = results[kFloor];
-            pad_floors[kTrayFloor] = results[kTrayFloor];
+            for (int p = kFloor; p < kPrograms; ++p) pad_floors[p] = results[p];
         }
         const std::vector<Result>* floors = c.floors ? results : pad_floors;
-        PrintRatios("floor", results[kPwStd], floors[kFloor]);
-        PrintRatios("tray floor", results[kPwStd], floors[kTrayFloor]);
+        for (int p = kFloor; p < kPrograms; ++p) PrintRatios(kNames[p], results[kPwStd], floors[p]);
         PrintModules(kPwStd, results[kPwStd]);
         if (c.floors) {
-            PrintModules(kFloor, results[kFloor]);
-            PrintModules(kTrayFloor, results[kTrayFloor]);
+            for (int p = kFloor; p < kPrograms; ++p) PrintModules(static_cast<Program>(p), results[p]);
         }
         std::fflush(stdout);
     }
