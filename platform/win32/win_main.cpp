@@ -1,7 +1,6 @@
 // PwStd.exe: builds the one SharedState and the real Windows services, wires the resident form to
 // its hidden window, brings the program up and runs the message loop until the program ends.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdint>
 #include <memory>
@@ -48,8 +47,6 @@ int Run(HINSTANCE instance) {
         return 0;
     }
     KeepTimerResolutionWhileHidden();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
 
     SharedState& state = g_state;
     WinPadSource pad;

@@ -1,46 +1,60 @@
-// pwstd_measure_footprint.exe [seconds (20)] [wait (25)] [xinput (0)]: runs the real PwStd.exe and the floor
-// program (one joyGetPosEx per tick of a multimedia timer, nothing else) one after the other under
-// the same conditions and prints, for each, the processor time used in a steady window of `seconds`,
-// the peak resident memory and the polls per second, with the ratios program / floor. The floor is
-// also run as a tray floor (a hidden window and a tray icon updated once a second besides), which
-// tells what the program adds to what any tray-resident poller needs.
+// pwstd_measure_footprint.exe --exe PwStd.exe --floor pwstd_floor.exe [--runs n (5)]
+//                             [--ini line]... [seconds (20)] [wait (25)]
+// Runs the given PwStd.exe and the floor program (one joyGetPosEx per tick of a multimedia timer,
+// nothing else) one after the other under the same conditions, `runs` rounds per case, the order of
+// the programs turning by one each round. For each run it prints the processor time used in a steady
+// window of `seconds`, the peak resident memory and the polls per second; for each case the median
+// and the range over the rounds of the ratios program / floor, and the libraries each program had
+// mapped after start-up. The floor is also run as a tray floor (a hidden window and a tray icon
+// updated once a second besides), which tells what the program adds to what any tray-resident
+// poller needs, and as a hand-off floor, whose timer thread leaves the icon to the main thread by a
+// posted message, as the program's does. Each --ini line is added to the program's PwStd.ini section, after Wait (and
+// Repeat=0 in the toggled case).
 // A measurement, not a test: it judges nothing. Under Wine only (the figures come from /proc).
 //
-// Conditions:
+// Cases:
 //   no joystick  staged without the stand-in: the system's winmm answers that there is no joystick
 //   pad toggled  stand-in joystick, stick centred, button 1 pressed and let go every 500 ms;
 //                PwStd.ini Repeat=0, so the program sends one key event per change
 //   pad held     (program only) button 1 held throughout with the default Repeat=1, Keyup=1: a
-//                release and a press at every poll
-// With xinput 1 the program runs with XInput=1 and, where the stand-in is staged, its pad is an
-// XInput pad at user 0 (A is button 1); the floor programs are unchanged.
+//                release and a press at every poll; its ratios are to the floors of the toggled case
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/tray_recorder.h"
-#include "tools/measure/proc_stats.h"
 #include "tests/win32/support/win_test_support.h"
+#include "tools/measure/module_list.h"
+#include "tools/measure/proc_stats.h"
 
 using namespace pwstd::wintest;
 
 namespace {
 
 enum class Input { None, Toggled, Held };
-enum class Program { PwStd, Floor, TrayFloor };
+enum Program { kPwStd, kFloor, kTrayFloor, kHandOffFloor, kPrograms };
+const char* const kNames[kPrograms] = {"PwStd", "floor", "tray floor", "hand-off floor"};
+
+struct Options {
+    std::wstring exe, floor;
+    std::vector<std::string> ini;
+    int runs = 5;
+    int seconds = 20;
+    int wait = 25;
+};
 
 struct Result {
     bool ok = false;
     ProcFigures at_start, first, last;  // when polling began, window start, window end
-    ProcFigures server_first, server_last;
-    int server = 0;
     double seconds = 0;
     double polls_per_s = 0;
-    const char* polls_from = "";
-    double shown_per_s = 0;  // PwStd: from the poll counts its tray tip shows
+    std::string load;  // the load average when the run began
+    std::vector<std::string> modules;
+    double cpu_ms() const { return last.cpu_ms - first.cpu_ms; }
 };
 
 // Polls counted from the rate display's tips: each shows the polls since the previous display, not
@@ -93,148 +107,235 @@ void WriteText(const std::wstring& path, const std::string& text) {
     CloseHandle(file);
 }
 
-Result Run(Program program, Input input, int seconds, int wait, bool xinput, TrayRecorder& tray) {
+// The three load averages of /proc/loadavg.
+std::string LoadAverage() {
+    std::string text = ReadFileBytes(L"Z:\\proc\\loadavg");
+    size_t end = 0;
+    for (int fields = 0; fields < 3 && end != std::string::npos; ++fields)
+        end = text.find(' ', end == 0 ? 0 : end + 1);
+    return text.substr(0, end);
+}
+
+Result Run(Program program, Input input, const Options& options, TrayRecorder& tray) {
     Result result;
+    result.load = LoadAverage();
     TempDir dir;
     StandinWinmm winmm;
     Counter counter;
     const bool standin = input != Input::None;
-    const std::wstring source = program == Program::PwStd
-                                    ? FromBuildPath(PWSTD_EXE_PATH)
-                                    : TestBinDir() + L"\\pwstd_floor.exe";
-    const std::wstring exe = Stage(source, dir.path(), standin);
+    const std::wstring exe = Stage(program == kPwStd ? options.exe : options.floor, dir.path(), standin);
     std::vector<std::wstring> args;
-    if (program == Program::PwStd) {
-        std::string ini = "[Padwright Standard]\r\nWait=" + std::to_string(wait) + "\r\n";
+    if (program == kPwStd) {
+        std::string ini = "[Padwright Standard]\r\nWait=" + std::to_string(options.wait) + "\r\n";
         if (input == Input::Toggled) ini += "Repeat=0\r\n";
-        if (xinput) ini += "XInput=1\r\n";
+        for (const std::string& line : options.ini) ini += line + "\r\n";
         WriteText(dir.file(L"PwStd.ini"), ini);
     } else {
-        args = {L"--wait", std::to_wstring(wait), L"--counter", counter.name(), L"--tray",
-                program == Program::TrayFloor ? L"1" : L"0"};
+        const wchar_t* icon = program == kTrayFloor ? L"1" : program == kHandOffFloor ? L"2" : L"0";
+        args = {L"--wait", std::to_wstring(options.wait), L"--counter", counter.name(), L"--tray", icon};
     }
     winmm.set(input == Input::Held ? Held(0, 1) : Idle(0));
-    const bool xinput_pad = xinput && program == Program::PwStd && standin;
-    if (xinput_pad) winmm.set_xinput(0, input == Input::Held ? 0x1000u : 0u);
 
     const size_t tips_before = tray.count();
     Process process = Process::Start(exe, args, winmm.env());
     const auto polls = [&]() -> uint32_t {
         if (standin) return winmm.ticks();
-        if (program != Program::PwStd) return counter.value();
+        if (program != kPwStd) return counter.value();
         return static_cast<uint32_t>(tray.count() - tips_before);  // rate displays so far
     };
     if (!WaitFor([&] { return polls() >= 3; }, 30s)) {
-        std::fprintf(stderr, "the program did not start polling\n");
+        std::fprintf(stderr, "%s did not start polling\n", kNames[program]);
         return result;
     }
     const int pid = FindUnixPid(exe);
-    const int server = FindWineServer();
-    result.server = server;
     result.at_start = ReadProc(pid);
     Sleep(2000);  // past start-up
+    result.modules = ModuleNames(process.pid());
 
     const size_t tips_first = tray.count();
     result.first = ReadProc(pid);
-    result.server_first = ReadProc(server);
     const uint32_t ticks_first = standin ? winmm.ticks() : counter.value();
     const int64_t start = Qpc();
     bool held = false;
-    while (QpcMs(Qpc() - start) < seconds * 1000.0) {
+    while (QpcMs(Qpc() - start) < options.seconds * 1000.0) {
         Sleep(500);
         if (input == Input::Toggled) {
             held = !held;
             winmm.set(held ? Held(0, 1) : Idle(0));
-            if (xinput_pad) winmm.set_xinput(0, held ? 0x1000u : 0u);
         }
     }
     const int64_t end = Qpc();
     const uint32_t ticks_last = standin ? winmm.ticks() : counter.value();
     result.last = ReadProc(pid);
-    result.server_last = ReadProc(server);
     result.seconds = QpcMs(end - start) / 1000.0;
     process.kill();
 
-    if (program == Program::PwStd) result.shown_per_s = ShownRate(tray.calls(), tips_first, end);
-    if (standin || program != Program::PwStd) {
+    // With no joystick the program leaves the failing joystick alone between tries, so its polls
+    // are the counts its tray tip shows; the floor counts its own ticks.
+    if (standin || program != kPwStd)
         result.polls_per_s = (ticks_last - ticks_first) / result.seconds;
-        result.polls_from = standin ? "timer ticks through the stand-in" : "the floor's own count";
-    } else {
-        result.polls_per_s = result.shown_per_s;
-        result.polls_from = "the counts the tray tip shows";
-    }
+    else
+        result.polls_per_s = ShownRate(tray.calls(), tips_first, end);
     result.ok = result.first.ok && result.last.ok;
     return result;
 }
 
-void Print(const char* name, const Result& r) {
+void Print(int round, Program program, const Result& r) {
     if (!r.ok) {
-        std::printf("  %-6s  (no figures: the process was not found in /proc)\n", name);
+        std::printf("  %d %-14s  (no figures: the process was not found in /proc)\n", round,
+                    kNames[program]);
         return;
     }
-    const double cpu = r.last.cpu_ms - r.first.cpu_ms;
-    std::printf("  %-6s  CPU %7.1f ms in %.1f s = %5.3f %% of a core (clock ticks: %.0f ms; "
-                "start-up %.0f ms)\n",
-                name, cpu, r.seconds, cpu / (r.seconds * 10.0), r.last.cpu_tick_ms - r.first.cpu_tick_ms,
-                r.at_start.cpu_ms);
-    if (r.server_first.ok && r.server_last.ok)
-        std::printf("          the Wine server (pid %d) meanwhile, for all its clients: %.1f ms\n",
-                    r.server, r.server_last.cpu_ms - r.server_first.cpu_ms);
-    std::printf("          peak resident %lld kB (VmHWM; now %lld kB, %d threads)\n", r.last.hwm_kb,
-                r.last.rss_kb, r.last.threads);
-    std::printf("          polls per second %.2f (%s)", r.polls_per_s, r.polls_from);
-    if (r.shown_per_s > 0) std::printf("; as the tray tip shows: %.2f", r.shown_per_s);
-    std::printf("\n");
+    std::printf("  %d %-14s  CPU %6.1f ms in %.1f s (%.3f %% of a core; start-up %.0f ms), peak "
+                "%lld kB, %d threads, %.2f polls/s; load %s\n",
+                round, kNames[program], r.cpu_ms(), r.seconds, r.cpu_ms() / (r.seconds * 10.0),
+                r.at_start.cpu_ms, r.last.hwm_kb, r.last.threads, r.polls_per_s, r.load.c_str());
+    std::fflush(stdout);
 }
 
-void Ratios(const char* name, const Result& a, const Result& b) {
-    if (!a.ok || !b.ok) return;
-    const double cpu_a = (a.last.cpu_ms - a.first.cpu_ms) / a.seconds;
-    const double cpu_b = (b.last.cpu_ms - b.first.cpu_ms) / b.seconds;
-    std::printf("  ratio PwStd/%s: CPU %.2f, peak memory %.2f\n", name, cpu_b > 0 ? cpu_a / cpu_b : 0.0,
-                static_cast<double>(a.last.hwm_kb) / static_cast<double>(b.last.hwm_kb));
+struct Spread {
+    double median = 0, low = 0, high = 0;
+};
+
+Spread Of(std::vector<double> values) {
+    Spread spread;
+    if (values.empty()) return spread;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    spread.median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    spread.low = values.front();
+    spread.high = values.back();
+    return spread;
+}
+
+// The ratios PwStd / `floor` over the rounds where both runs gave figures.
+void PrintRatios(const char* name, const std::vector<Result>& pwstd, const std::vector<Result>& floor) {
+    std::vector<double> cpu, memory, polls;
+    for (size_t i = 0; i < pwstd.size() && i < floor.size(); ++i) {
+        const Result& a = pwstd[i];
+        const Result& b = floor[i];
+        if (!a.ok || !b.ok) continue;
+        const double cpu_b = b.cpu_ms() / b.seconds;
+        if (cpu_b > 0) cpu.push_back(a.cpu_ms() / a.seconds / cpu_b);
+        memory.push_back(static_cast<double>(a.last.hwm_kb) / static_cast<double>(b.last.hwm_kb));
+        if (b.polls_per_s > 0) polls.push_back(a.polls_per_s / b.polls_per_s);
+    }
+    const Spread c = Of(cpu), m = Of(memory), p = Of(polls);
+    std::printf("  PwStd / %-14s  median (range) of %zu: CPU %.2f (%.2f-%.2f), peak memory %.3f "
+                "(%.3f-%.3f), polls/s %.3f (%.3f-%.3f)\n",
+                name, memory.size(), c.median, c.low, c.high, m.median, m.low, m.high, p.median,
+                p.low, p.high);
+}
+
+// Each program's libraries after start-up in the first round with figures, and any round that
+// differs from it.
+void PrintModules(Program program, const std::vector<Result>& runs) {
+    const std::vector<std::string>* first = nullptr;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const std::vector<std::string>& modules = runs[i].modules;
+        if (modules.empty()) continue;
+        if (!first) {
+            first = &modules;
+            std::printf("  %s maps %zu modules:", kNames[program], modules.size());
+            for (const std::string& name : modules) std::printf(" %s", name.c_str());
+            std::printf("\n");
+            continue;
+        }
+        std::vector<std::string> a = *first, b = modules;
+        std::sort(a.begin(), a.end());
+        std::sort(b.begin(), b.end());
+        if (a == b) continue;
+        std::printf("    round %zu differs:", i + 1);
+        for (const std::string& name : b)
+            if (!std::binary_search(a.begin(), a.end(), name)) std::printf(" +%s", name.c_str());
+        for (const std::string& name : a)
+            if (!std::binary_search(b.begin(), b.end(), name)) std::printf(" -%s", name.c_str());
+        std::printf("\n");
+    }
+    if (!first) std::printf("  %s: no module list\n", kNames[program]);
+}
+
+long long FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool ParseOptions(int argc, wchar_t** argv, Options& options) {
+    std::vector<int> numbers;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        const bool has_value = i + 1 < argc;
+        if (arg == L"--exe" && has_value) {
+            options.exe = FromBuildPath(Narrow(argv[++i]).c_str());
+        } else if (arg == L"--floor" && has_value) {
+            options.floor = FromBuildPath(Narrow(argv[++i]).c_str());
+        } else if (arg == L"--ini" && has_value) {
+            options.ini.push_back(Narrow(argv[++i]));
+        } else if (arg == L"--runs" && has_value) {
+            options.runs = _wtoi(argv[++i]);
+        } else if (!arg.empty() && arg[0] != L'-') {
+            numbers.push_back(_wtoi(arg.c_str()));
+        } else {
+            return false;
+        }
+    }
+    if (numbers.size() > 0) options.seconds = numbers[0];
+    if (numbers.size() > 1) options.wait = numbers[1];
+    return !options.exe.empty() && !options.floor.empty() && options.runs > 0 &&
+           options.seconds > 0 && options.wait > 0 && numbers.size() <= 2;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int seconds = argc > 1 ? _wtoi(argv[1]) : 20;
-    const int wait = argc > 2 ? _wtoi(argv[2]) : 25;
-    const bool xinput = argc > 3 && _wtoi(argv[3]) == 1;
-    TrayRecorder tray;  // receives the program's tray icon calls, so its tips can be read
-    std::printf("Wait %d ms, a steady window of %d s per run, after start-up and 2 s more%s\n", wait,
-                seconds, xinput ? "; PwStd with XInput=1 and an XInput pad where the stand-in is" : "");
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: pwstd_measure_footprint --exe PwStd.exe --floor pwstd_floor.exe "
+                             "[--runs n] [--ini line]... [seconds] [wait]\n");
+        return 2;
+    }
+    std::printf("program: %s (%lld bytes)\nfloor:   %s (%lld bytes)\n", Narrow(options.exe).c_str(),
+                FileSize(options.exe), Narrow(options.floor).c_str(), FileSize(options.floor));
+    std::printf("PwStd.ini: [Padwright Standard] Wait=%d", options.wait);
+    for (const std::string& line : options.ini) std::printf(", %s", line.c_str());
+    std::printf("\n%d rounds per case, the programs' order turning each round; a steady window of "
+                "%d s per run, after start-up and 2 s more\n",
+                options.runs, options.seconds);
+    TrayRecorder tray;  // receives the programs' tray icon calls, so their tips can be read
+
     struct Case {
         const char* title;
         Input input;
-        bool floor;
+        bool floors;
     };
     const Case cases[] = {{"no joystick (system winmm)", Input::None, true},
                           {"pad toggled (stand-in; button 1 every 500 ms; Repeat=0)", Input::Toggled, true},
                           {"pad held (stand-in; button 1 held; Repeat=1, Keyup=1)", Input::Held, false}};
-    Result floor_pad, tray_pad;
+    std::vector<Result> pad_floors[kPrograms];
     for (const Case& c : cases) {
         std::printf("%s\n", c.title);
         std::fflush(stdout);
-        const Result a = Run(Program::PwStd, c.input, seconds, wait, xinput, tray);
-        Print("PwStd", a);
-        std::fflush(stdout);
-        Result b = floor_pad, t = tray_pad;
-        if (c.floor) {
-            b = Run(Program::Floor, c.input, seconds, wait, xinput, tray);
-            Print("floor", b);
-            std::fflush(stdout);
-            t = Run(Program::TrayFloor, c.input, seconds, wait, xinput, tray);
-            Print("tray", t);
-            if (c.input != Input::None) {
-                floor_pad = b;
-                tray_pad = t;
+        std::vector<Result> results[kPrograms];
+        for (int p = 0; p < kPrograms; ++p) results[p].resize(static_cast<size_t>(options.runs));
+        for (int round = 0; round < options.runs; ++round) {
+            for (int k = 0; k < kPrograms; ++k) {
+                const Program program = static_cast<Program>((round + k) % kPrograms);
+                if (program != kPwStd && !c.floors) continue;
+                Result& result = results[program][static_cast<size_t>(round)];
+                result = Run(program, c.input, options, tray);
+                Print(round + 1, program, result);
             }
-        } else {
-            std::printf("  (floor and tray floor as in the toggled run above)\n");
         }
-        Ratios("floor", a, b);
-        Ratios("tray floor", a, t);
+        if (c.floors && c.input != Input::None) {
+            for (int p = kFloor; p < kPrograms; ++p) pad_floors[p] = results[p];
+        }
+        const std::vector<Result>* floors = c.floors ? results : pad_floors;
+        for (int p = kFloor; p < kPrograms; ++p) PrintRatios(kNames[p], results[kPwStd], floors[p]);
+        PrintModules(kPwStd, results[kPwStd]);
+        if (c.floors) {
+            for (int p = kFloor; p < kPrograms; ++p) PrintModules(static_cast<Program>(p), results[p]);
+        }
         std::fflush(stdout);
     }
     return 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/win32/renderer/win_common_controls.h"
 #include "platform/win32/win_text.h"
 
 namespace pwstd {
@@ -52,6 +53,7 @@ void SetText(HWND native, const std::string& text) { SetWindowTextW(native, Utf8
 HWND CreateNativeControl(const forms::Control& control, const NativeControlPlacement& place) {
     const NativeClass native_class = ClassFor(control);
     if (native_class.Name == nullptr) return nullptr;
+    LoadCommonControls();
     // Laid-out controls may overlap (a label's box reaches into the scroll bar below it): each
     // paints only where no control above it in z-order stands, so a label never covers a bar.
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | native_class.Style;
