@@ -18,11 +18,14 @@
 #include <bit>
 #include <iterator>
 
-#include "tests/win32/support/standin_block.h"
+#include "tests/win32/support/standin_open.h"
 
 namespace {
 
+using pwstd::standin::At;
 using pwstd::standin::Block;
+using pwstd::standin::OpenBlock;
+using pwstd::standin::TheBlock;
 using pwstd::standin::Call;
 using pwstd::standin::CallRecord;
 using pwstd::standin::JoyStep;
@@ -55,31 +58,10 @@ constexpr UINT kReturnPov = 0x40;
 constexpr UINT kReturnZ = 0x4, kReturnR = 0x8, kReturnU = 0x10, kReturnV = 0x20;
 constexpr UINT kNumDevs = 16;
 
-template <class T>
-std::atomic_ref<T> At(T& field) {
-    return std::atomic_ref<T>(field);
-}
-
 int64_t Now() {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return now.QuadPart;
-}
-
-Block* OpenBlock() {
-    wchar_t name[256];
-    const DWORD length = GetEnvironmentVariableW(pwstd::standin::kEnvName, name, 256);
-    if (length == 0 || length >= 256) return nullptr;
-    HANDLE mapping = OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, name);
-    if (!mapping) return nullptr;
-    auto* block = static_cast<Block*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
-    if (!block || At(block->magic).load() != pwstd::standin::kMagic) return nullptr;
-    return block;
-}
-
-Block* TheBlock() {
-    static Block* const block = OpenBlock();
-    return block;
 }
 
 // The system's winmm: with the override "n,b" a load by full path falls back to the builtin.

@@ -7,11 +7,14 @@
 
 #include <atomic>
 
-#include "tests/win32/support/standin_block.h"
+#include "tests/win32/support/standin_open.h"
 
 namespace {
 
+using pwstd::standin::At;
 using pwstd::standin::Block;
+using pwstd::standin::OpenBlock;
+using pwstd::standin::TheBlock;
 
 struct Gamepad {
     WORD wButtons;
@@ -26,27 +29,6 @@ struct State {
 static_assert(sizeof(State) == 16);
 
 constexpr DWORD kNotConnected = 1167;  // ERROR_DEVICE_NOT_CONNECTED
-
-template <class T>
-std::atomic_ref<T> At(T& field) {
-    return std::atomic_ref<T>(field);
-}
-
-Block* OpenBlock() {
-    wchar_t name[256];
-    const DWORD length = GetEnvironmentVariableW(pwstd::standin::kEnvName, name, 256);
-    if (length == 0 || length >= 256) return nullptr;
-    HANDLE mapping = OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, name);
-    if (!mapping) return nullptr;
-    auto* block = static_cast<Block*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
-    if (!block || At(block->magic).load() != pwstd::standin::kMagic) return nullptr;
-    return block;
-}
-
-Block* TheBlock() {
-    static Block* const block = OpenBlock();
-    return block;
-}
 
 }  // namespace
 
