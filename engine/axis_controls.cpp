@@ -39,29 +39,20 @@ uint32_t AxisHeld(AxisRest rest, uint32_t position, int32_t kando) {
 
 void AxisControls::Forget() { generation_.fetch_add(1); }
 
-uint64_t AxisControls::Learn(PadSource& source, int32_t id, const JoyReading& reading,
-                             uint32_t generation) {
-    JoyCaps caps;
-    uint32_t code = 1;
-    try {
-        code = source.caps(id, caps);
-    } catch (...) {
-    }
+uint64_t AxisControls::Learn(const JoyCaps& caps, const JoyReading& reading, uint32_t generation) {
     uint64_t word = static_cast<uint64_t>(generation) << 32;
     for (int axis = 0; axis < kExtraAxes; ++axis) {
-        const AxisRest rest = code == 0 && HasAxis(caps, axis) ? RestOf(AxisPosition(reading, axis))
-                                                              : AxisRest::Absent;
+        const AxisRest rest = HasAxis(caps, axis) ? RestOf(AxisPosition(reading, axis)) : AxisRest::Absent;
         word |= static_cast<uint64_t>(rest) << (4 * axis);
     }
     return word;
 }
 
-uint32_t AxisControls::Held(PadSource& source, int32_t id, const JoyReading& reading,
-                            int32_t kando) {
+uint32_t AxisControls::Held(const JoyCaps& caps, const JoyReading& reading, int32_t kando) {
     const uint32_t generation = generation_.load();
     uint64_t word = learned_.load();
     if (static_cast<uint32_t>(word >> 32) != generation) {
-        word = Learn(source, id, reading, generation);
+        word = Learn(caps, reading, generation);
         learned_.store(word);
     }
     uint32_t held = 0;

@@ -33,14 +33,13 @@ public:
     // The pad may have changed (a failed reading, a device change, a resume): the next successful
     // reading teaches the rests again. Any thread.
     void Forget();
-    // The held controls of a successful reading of joystick `id`: bit 2a the low end of extra axis
-    // a, bit 2a + 1 its high end. Learns the rests from this reading first when they are not
-    // known, asking `source` what the pad has; a pad whose capabilities cannot be read gives
-    // nothing on these axes.
-    uint32_t Held(PadSource& source, int32_t id, const JoyReading& reading, int32_t kando);
+    // The held controls of a successful reading of a pad that has `caps`: bit 2a the low end of
+    // extra axis a, bit 2a + 1 its high end. Learns the rests from this reading first when they
+    // are not known; an axis the capabilities do not name gives nothing.
+    uint32_t Held(const JoyCaps& caps, const JoyReading& reading, int32_t kando);
 
 private:
-    uint64_t Learn(PadSource& source, int32_t id, const JoyReading& reading, uint32_t generation);
+    static uint64_t Learn(const JoyCaps& caps, const JoyReading& reading, uint32_t generation);
 
     std::atomic<uint32_t> generation_{1};
     // generation << 32 | the four rests, four bits each; the rests hold only while the generation

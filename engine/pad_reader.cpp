@@ -81,7 +81,7 @@ void PadReader::AskCaps(int32_t id) {
     caps_.store(static_cast<uint64_t>(caps.axes) << 32 | caps.caps);
 }
 
-uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading, int32_t* read_id) {
+uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading) {
     const uint32_t failing = failing_code_.load();
     if (failing != 0) {
         uint64_t gate = gate_.load();
@@ -100,7 +100,6 @@ uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading, int32_t* rea
     int32_t used = id;
     const uint32_t code =
         any_joystick_ == 1 ? ReadAny(epoch, flags, reading, used) : Call(id, flags, reading);
-    if (read_id) *read_id = used;
     if (code != 0) {
         axes_.Forget();
         gate_.store(Gate(epoch, clock_.ticks()));
@@ -109,15 +108,16 @@ uint32_t PadReader::Read(int32_t id, bool pov, JoyReading& reading, int32_t* rea
         return code;
     }
     failing_code_.store(0);
-    if (pov) {
+    if (pov || all_axes_ == 1) {
         // The capabilities of the pad just found, or of the one that answers after a device
-        // change. A failed call counts as asked: the pad is taken to have no hat until then.
+        // change: one call serves the hat and the extra axes. A failed call counts as asked: the
+        // pad is taken to have neither until then.
         const uint64_t asked = Found(epoch, used);
         if (caps_asked_.load() != asked) {
             AskCaps(used);
             caps_asked_.store(asked);
         }
-        if ((caps_.load() & kJoyCapsHasPov) == 0) reading.Pov = kJoyPovCentered;
+        if (pov && (caps_.load() & kJoyCapsHasPov) == 0) reading.Pov = kJoyPovCentered;
     }
     return 0;
 }
@@ -168,8 +168,7 @@ PadSnapshot PadReader::ReadPad(int32_t id) {
     JoyReading reading;
     const bool pov = pov_stick_ == 1;
     const bool all_axes = all_axes_ == 1;
-    int32_t read_id = id;
-    const uint32_t code = Read(id, pov, reading, &read_id);
+    const uint32_t code = Read(id, pov, reading);
     if (code != 0) {
         snapshot.ReadError = static_cast<int32_t>(code);
         return snapshot;
@@ -178,7 +177,10 @@ PadSnapshot PadReader::ReadPad(int32_t id) {
     snapshot.DirX = XDirection(reading, kando, pov);
     snapshot.DirY = YDirection(reading, kando, pov);
     snapshot.ButtonMask = reading.Buttons;
-    if (all_axes) snapshot.AxisMask = axes_.Held(source_, read_id, reading, kando);
+    if (all_axes) {
+        const uint64_t caps = caps_.load();
+        snapshot.AxisMask = axes_.Held({static_cast<uint32_t>(caps >> 32), static_cast<uint32_t>(caps)}, reading, kando);
+    }
     return snapshot;
 }
 

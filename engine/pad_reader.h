@@ -27,9 +27,10 @@ HatDirection HatDirections(uint32_t pov);
 
 class PadReader {
 public:
-    // Kando, PovStick, AnyJoystick and AllAxes of `state`, each read at every call. With PovStick the hat
-    // is used only where the pad says it has one: its capabilities are asked when a reading finds
-    // the pad (the first success after none or after a failure) and again after a device change.
+    // Kando, PovStick, AnyJoystick and AllAxes of `state`, each read at every call. The hat and the
+    // extra axes are used only where the pad says it has them: with either option its
+    // capabilities are asked once when a reading finds the pad (the first success after none or
+    // after a failure) and again after a device change.
     PadReader(PadSource& source, Clock& clock, const SharedState& state);
 
     // `id` is the joystick read while AnyJoystick is 0. With AnyJoystick 1 the reader reads the
@@ -58,8 +59,7 @@ public:
 
 private:
     // One reading into the caller's own record, or the remembered failure while backing off.
-    // `read_id` receives the joystick actually read.
-    uint32_t Read(int32_t id, bool pov, JoyReading& reading, int32_t* read_id = nullptr);
+    uint32_t Read(int32_t id, bool pov, JoyReading& reading);
     // The joystick found, or a search for the lowest one that answers (AnyJoystick).
     uint32_t ReadAny(uint32_t epoch, uint32_t flags, JoyReading& reading, int32_t& read_id);
     uint32_t Call(int32_t id, uint32_t flags, JoyReading& reading);
