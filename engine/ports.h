@@ -85,8 +85,9 @@ public:
 class KeySink {
 public:
     virtual ~KeySink() = default;
-    // A poll is about to send its keys: look up once what they share, e.g. the keyboard layout in
-    // use. Timer thread. A send without it (the release at quit) looks that up for itself.
+    // Keys are about to be sent (one poll's, or the releases at quit): look up once what they
+    // share, e.g. the keyboard layout in use. Called before the first send of every such batch,
+    // on the thread that sends it.
     virtual void begin_keys() {}
     // Sends one synthetic key press (`up` false) or release (`up` true) of virtual key `vk` to the
     // window with the keyboard focus (keybd_event(vk, 0, 0 or KEYEVENTF_KEYUP, 0); with scan codes

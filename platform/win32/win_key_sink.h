@@ -16,15 +16,10 @@ public:
     void send(uint8_t vk, bool up) override;
 
 private:
-    // The keyboard layout that the keys of this poll are shaped in.
-    void* Layout() const;
-
     const Relaxed<int16_t>& scan_codes_;
-    // The layout begin_keys looked up, for the keys that follow it on the same thread in the same
-    // poll: the thread and tick count of the lookup tell them apart from a later send.
+    // The keyboard layout begin_keys looked up, in which the keys of its batch are shaped. The timer
+    // thread's polls and the releases at quit (once the timer is stopped) never overlap.
     std::atomic<void*> layout_{nullptr};
-    std::atomic<uint32_t> layout_thread_{0};
-    std::atomic<uint32_t> layout_ticks_{0};
 };
 
 }  // namespace pwstd
