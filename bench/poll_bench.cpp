@@ -5,46 +5,45 @@
 
 #include <cstdint>
 
-#include "engine/key_event.h"
-#include "engine/poll_cycle.h"
-#include "engine/xinput_map.h"
-#include "engine/xinput_source.h"
+#include <memory>
+
+#include "engine/engine.h"
+#include "engine/input/joystick_service.h"
+#include "engine/input/xinput_pad.h"
 #include "tests/support/running_state.h"
 
 namespace pwstd {
 namespace {
 
-class ScriptedPad final : public PadSource {
+// A joystick-service pad, its record translated as the program's backend translates it.
+class ScriptedPad final : public PadBackend {
 public:
-    JoyReading reading{32768, 32768, 0};
+    JoyServiceRecord reading{32768, 32768};
     int32_t only_id = -1;  // >= 0: every other joystick id is unplugged
-    uint32_t read(int32_t id, uint32_t, JoyReading& out) override {
+    int32_t count() override { return 16; }
+    uint32_t read(int32_t id, const PadQuery& query, PadState& out) override {
         if (only_id >= 0 && id != only_id) return 167;
-        out = reading;
+        out = JoyServiceState(reading, query);
         return 0;
     }
-    uint32_t joysticks() override { return 16; }
-    JoyCaps joy_caps{2, kJoyCapsHasPov};
-    uint32_t caps(int32_t, JoyCaps& out) override {
-        out = joy_caps;
+    uint32_t axes = 2, wcaps = kJoyCapsHasPov;
+    uint32_t caps(int32_t, PadCaps& out) override {
+        out = JoyServiceCaps(axes, wcaps);
         return 0;
     }
 };
 
-// Counts the events; with scan codes, shapes each one as the program's key sink does before it
-// calls the system.
-class CountingKeys final : public KeySink {
+// Counts the events; with scan codes the held outputs shape each one, with the key's code as its
+// scan code, before it reaches the system.
+class CountingKeys final : public OutputSink {
 public:
-    explicit CountingKeys(bool scan_codes = false) : scan_codes_(scan_codes) {}
     int64_t events = 0;
     uint32_t flags = 0;
-    void send(uint8_t vk, bool up) override {
+    uint32_t scan_code(uint8_t vk) override { return vk; }
+    void key(uint8_t vk, uint8_t, uint32_t key_flags) override {
         events += vk != 0;
-        if (scan_codes_) flags += KeyEventFor(vk, up, true, vk).flags;
+        flags += key_flags;
     }
-
-private:
-    bool scan_codes_;
 };
 
 class StillClock final : public Clock {
@@ -57,83 +56,106 @@ public:
     bool post() override { return true; }
 };
 
-struct Engine {
-    Engine(int16_t repeat, int16_t keyup, bool scan_codes = false) : keys(scan_codes) {
-        testing::RunningState(state, kMaxButtons, repeat, keyup);
+// The program's pipeline, built from `options`, on the pads above.
+struct Rig {
+    explicit Rig(int16_t repeat, int16_t keyup, const Options& options = {}) {
+        testing::RunningState(state, bindings, kMaxButtons, repeat, keyup);
+        engine = std::make_unique<Engine>(state, options, bindings, pad, options.xinput ? &xinput : nullptr, keys,
+                                          clock, rate);
     }
+    void Poll() { engine->poll.PadTimerProc(); }
     SharedState state;
+    LiveBindings bindings;
     ScriptedPad pad;
+    class ScriptedXInput final : public PadBackend {
+    public:
+        bool connected = true;
+        XInputPad pad;
+        int32_t count() override { return 4; }
+        uint32_t read(int32_t, const PadQuery&, PadState& out) override {
+            if (!connected) return 1167;
+            out = XInputState(pad);
+            return 0;
+        }
+        uint32_t caps(int32_t, PadCaps& out) override {
+            out = XInputCaps();
+            return 0;
+        }
+    } xinput;
     CountingKeys keys;
     StillClock clock;
     IgnoredRateSignal rate;
-    PadReader reader{pad, clock, state};
-    PollCycle poll{state, reader, keys, clock, rate};
+    std::unique_ptr<Engine> engine;
 };
+
+Options With(void (*set)(Options&)) {
+    Options options;
+    set(options);
+    return options;
+}
 
 double KeysPerPoll(int64_t events, const benchmark::State& run) {
     return static_cast<double>(events) / static_cast<double>(run.iterations());
 }
-double KeysPerPoll(const Engine& engine, const benchmark::State& run) { return KeysPerPoll(engine.keys.events, run); }
+double KeysPerPoll(const Rig& engine, const benchmark::State& run) { return KeysPerPoll(engine.keys.events, run); }
 
 // Polls that find the pad as it was: after a first poll, nothing changes.
-void PollUnchanged(benchmark::State& run, Engine& engine, const JoyReading& reading) {
+void PollUnchanged(benchmark::State& run, Rig& engine, const JoyServiceRecord& reading) {
     engine.pad.reading = reading;
-    engine.poll.PadTimerProc();
-    for (auto _ : run) engine.poll.PadTimerProc();
+    engine.Poll();
+    for (auto _ : run) engine.Poll();
     benchmark::DoNotOptimize(engine.keys.events);
 }
 
 // Polls that find the pad changed every time, between `a` and `b`.
-void PollAlternating(benchmark::State& run, Engine& engine, const JoyReading& a, const JoyReading& b) {
+void PollAlternating(benchmark::State& run, Rig& engine, const JoyServiceRecord& a, const JoyServiceRecord& b) {
     bool flip = false;
     for (auto _ : run) {
         engine.pad.reading = (flip = !flip) ? a : b;
-        engine.poll.PadTimerProc();
+        engine.Poll();
     }
     run.counters["keys/poll"] = KeysPerPoll(engine, run);
 }
 
-constexpr JoyReading kAllHeld{0, 0, 0x3FFFFFFFu}, kNoneHeld{65535, 65535, 0};
+// X, Y, Z, R, U, V, the buttons, the hat.
+constexpr JoyServiceRecord kAllHeld{0, 0, 0, 0, 0, 0, 0x3FFFFFFFu}, kNoneHeld{65535, 65535, 0, 0, 0, 0, 0};
 
 void BM_PollThirtyButtonsUnchanged(benchmark::State& run) {
-    Engine engine(0, 0);
+    Rig engine(0, 0);
     PollUnchanged(run, engine, kAllHeld);
 }
 BENCHMARK(BM_PollThirtyButtonsUnchanged);
 
 void BM_PollEverythingChanging(benchmark::State& run) {
-    Engine engine(0, 0);
+    Rig engine(0, 0);
     PollAlternating(run, engine, kAllHeld, kNoneHeld);
 }
 BENCHMARK(BM_PollEverythingChanging);
 
 void BM_PollEverythingHeldWithRepeatAndKeyup(benchmark::State& run) {
-    Engine engine(1, 1);
+    Rig engine(1, 1);
     engine.pad.reading = kAllHeld;
-    for (auto _ : run) engine.poll.PadTimerProc();
+    for (auto _ : run) engine.Poll();
     run.counters["keys/poll"] = KeysPerPoll(engine, run);
 }
 BENCHMARK(BM_PollEverythingHeldWithRepeatAndKeyup);
 
 // "PovStick": the stick centred, the hat at a diagonal giving both directions.
 void BM_PollPovStickUnchanged(benchmark::State& run) {
-    Engine engine(0, 0);
-    engine.state.PovStick = 1;
-    PollUnchanged(run, engine, {32768, 32768, 0x3FFFFFFFu, 22500});
+    Rig engine(0, 0, With([](Options& o) { o.pov_stick = true; }));
+    PollUnchanged(run, engine, {32768, 32768, 0, 0, 0, 0, 0x3FFFFFFFu, 22500});
 }
 BENCHMARK(BM_PollPovStickUnchanged);
 
 void BM_PollPovStickEverythingChanging(benchmark::State& run) {
-    Engine engine(0, 0);
-    engine.state.PovStick = 1;
-    PollAlternating(run, engine, {32768, 32768, 0x3FFFFFFFu, 31500}, {32768, 32768, 0, 13500});
+    Rig engine(0, 0, With([](Options& o) { o.pov_stick = true; }));
+    PollAlternating(run, engine, {32768, 32768, 0, 0, 0, 0, 0x3FFFFFFFu, 31500}, {32768, 32768, 0, 0, 0, 0, 0, 13500});
 }
 BENCHMARK(BM_PollPovStickEverythingChanging);
 
 // "AnyJoystick" with joystick 0 failing and joystick 3 answering: the poll of the pad found.
 void BM_PollAnyJoystickFoundAtThree(benchmark::State& run) {
-    Engine engine(0, 0);
-    engine.state.AnyJoystick = 1;
+    Rig engine(0, 0, With([](Options& o) { o.any_joystick = true; }));
     engine.pad.only_id = 3;
     PollUnchanged(run, engine, kAllHeld);
 }
@@ -141,13 +163,12 @@ BENCHMARK(BM_PollAnyJoystickFoundAtThree);
 
 // The same poll with a search before it, as after a device change: four readings instead of one.
 void BM_PollAnyJoystickSearchingAfterADeviceChange(benchmark::State& run) {
-    Engine engine(0, 0);
-    engine.state.AnyJoystick = 1;
+    Rig engine(0, 0, With([](Options& o) { o.any_joystick = true; }));
     engine.pad.only_id = 3;
     engine.pad.reading = kAllHeld;
     for (auto _ : run) {
-        engine.reader.DeviceChanged();
-        engine.poll.PadTimerProc();
+        engine.engine->pads.DeviceChanged();
+        engine.Poll();
     }
     benchmark::DoNotOptimize(engine.keys.events);
 }
@@ -156,84 +177,68 @@ BENCHMARK(BM_PollAnyJoystickSearchingAfterADeviceChange);
 // "ScanCodes": the host side of each key event is choosing its flags; the scan code itself is
 // the system's (MapVirtualKeyW), measured under Wine by tools/measure/measure_calls.
 void BM_PollScanCodesEverythingChanging(benchmark::State& run) {
-    Engine engine(0, 0, true);
+    Rig engine(0, 0, With([](Options& o) { o.scan_codes = true; }));
     PollAlternating(run, engine, kAllHeld, kNoneHeld);
     benchmark::DoNotOptimize(engine.keys.flags);
 }
 BENCHMARK(BM_PollScanCodesEverythingChanging);
 
 // "AllAxes" on a pad with all four extra axes: every axis control held, then all changing.
-constexpr JoyReading kAxesRest{32768, 32768, 0, kJoyPovCentered, 32768, 32768, 32768, 32768};
-constexpr JoyReading kAllAxesHeld{0, 0, 0x3FFFFFFFu, kJoyPovCentered, 0, 65535, 0, 65535};
-constexpr JoyReading kAllAxesOther{65535, 65535, 0, kJoyPovCentered, 65535, 0, 65535, 0};
+constexpr JoyServiceRecord kAxesRest{32768, 32768, 32768, 32768, 32768, 32768, 0};
+constexpr JoyServiceRecord kAllAxesHeld{0, 0, 0, 65535, 0, 65535, 0x3FFFFFFFu};
+constexpr JoyServiceRecord kAllAxesOther{65535, 65535, 65535, 0, 65535, 0, 0};
 
-void AllAxesEngine(Engine& engine) {
-    engine.state.AllAxes = 1;
-    for (int a = 0; a < kAxisControls; ++a) engine.state.AxisKeys[a] = 70 + a;
-    engine.pad.joy_caps = {6, kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasU | kJoyCapsHasV};
+// The axis controls bound to 70..77.
+void BindAxes(Rig& engine) {
+    BindingTable table = engine.bindings.Current();
+    for (int a = 0; a < kAxisControls; ++a) table[AxisControl(a)] = Action::Key(70 + a);
+    engine.bindings.Publish(table);
+}
+
+void AllAxesEngine(Rig& engine) {
+    BindAxes(engine);
+    engine.pad.axes = 6;
+    engine.pad.wcaps = kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasU | kJoyCapsHasV;
     engine.pad.reading = kAxesRest;
-    engine.poll.PadTimerProc();  // the rests
+    engine.Poll();  // the rests
 }
 
 void BM_PollAllAxesUnchanged(benchmark::State& run) {
-    Engine engine(0, 0);
+    Rig engine(0, 0, With([](Options& o) { o.all_axes = true; }));
     AllAxesEngine(engine);
     PollUnchanged(run, engine, kAllAxesHeld);
 }
 BENCHMARK(BM_PollAllAxesUnchanged);
 
 void BM_PollAllAxesEverythingChanging(benchmark::State& run) {
-    Engine engine(0, 0);
+    Rig engine(0, 0, With([](Options& o) { o.all_axes = true; }));
     AllAxesEngine(engine);
     PollAlternating(run, engine, kAllAxesHeld, kAllAxesOther);
 }
 BENCHMARK(BM_PollAllAxesEverythingChanging);
 
 // "XInput": the pad's state as the library gives it, at user 0 or nowhere.
-class ScriptedXInput final : public XInputPort {
-public:
-    bool connected = true;
-    XInputPad pad;
-    uint32_t state(uint32_t, XInputPad& out) override {
-        if (!connected) return 1167;
-        out = pad;
-        return 0;
-    }
-};
-
-struct XInputEngine {
-    XInputEngine() { testing::RunningState(state, kMaxButtons, 0, 0); state.XInput = 1; }
-    SharedState state;
-    ScriptedPad joystick;
-    ScriptedXInput xinput;
-    StillClock clock;
-    XInputPadSource pads{joystick, &xinput, clock, state};
-    CountingKeys keys;
-    IgnoredRateSignal rate;
-    PadReader reader{pads, clock, state};
-    PollCycle poll{state, reader, keys, clock, rate};
-};
+Options XInputOn() { return With([](Options& o) { o.xinput = true; }); }
 
 void BM_PollXInputPadConnectedUnchanged(benchmark::State& run) {
-    XInputEngine engine;
+    Rig engine(0, 0, XInputOn());
     engine.xinput.pad = {0xF3FF, 255, 255, -32768, 32767, 0, 0};
-    engine.poll.PadTimerProc();
-    for (auto _ : run) engine.poll.PadTimerProc();
+    engine.Poll();
+    for (auto _ : run) engine.Poll();
     benchmark::DoNotOptimize(engine.keys.events);
 }
 BENCHMARK(BM_PollXInputPadConnectedUnchanged);
 
 void BM_PollXInputPadConnectedEverythingChanging(benchmark::State& run) {
-    XInputEngine engine;
-    engine.state.AllAxes = 1;
-    for (int a = 0; a < kAxisControls; ++a) engine.state.AxisKeys[a] = 70 + a;
-    engine.poll.PadTimerProc();  // the rests: the sticks centred
+    Rig engine(0, 0, With([](Options& o) { o.xinput = o.all_axes = true; }));
+    BindAxes(engine);
+    engine.Poll();  // the rests: the sticks centred
     bool flip = false;
     for (auto _ : run) {
         flip = !flip;
         engine.xinput.pad = flip ? XInputPad{0xF3FF, 255, 255, -32768, 32767, -32768, 32767}
                                  : XInputPad{0, 0, 0, 32767, -32768, 32767, -32768};
-        engine.poll.PadTimerProc();
+        engine.Poll();
     }
     run.counters["keys/poll"] = KeysPerPoll(engine.keys.events, run);
 }
@@ -241,11 +246,11 @@ BENCHMARK(BM_PollXInputPadConnectedEverythingChanging);
 
 // With no XInput pad connected, a poll reads the joystick service and only checks the clock.
 void BM_PollXInputNoPadConnected(benchmark::State& run) {
-    XInputEngine engine;
+    Rig engine(0, 0, XInputOn());
     engine.xinput.connected = false;
-    engine.joystick.reading = kAllHeld;
-    engine.poll.PadTimerProc();
-    for (auto _ : run) engine.poll.PadTimerProc();
+    engine.pad.reading = kAllHeld;
+    engine.Poll();
+    for (auto _ : run) engine.Poll();
     benchmark::DoNotOptimize(engine.keys.events);
 }
 BENCHMARK(BM_PollXInputNoPadConnected);

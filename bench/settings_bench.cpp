@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/ini_profile.h"
+#include "engine/bindings/key_map_file.h"
 #include "engine/settings.h"
 #include "engine/shared_state.h"
 
@@ -33,7 +34,7 @@ public:
                                     {"Keyup", "1"},    {"StartTemp", "2"}, {"BefTemp", "3"}};
         for (const auto& kv : general) file.Write(kGeneralSection, kv[0], kv[1]);
         for (int n = 1; n <= kTemplateCount; ++n) file.Write(SlotSection(n), "TempName", "格闘ゲーム用" + std::to_string(n));
-        for (int entry = 0; entry < 4 + kMaxButtons; ++entry) file.Write(SlotSection(3), EntryKey(entry), "65");
+        for (int control : SlotControls(kMaxButtons, false)) file.Write(SlotSection(3), ControlKey(control), "65");
     }
     ~StartupFile() {
         std::error_code error;
@@ -54,7 +55,7 @@ void BM_ReadSettingsAtStartup(benchmark::State& run) {
         int64_t sum = file.Kando() + file.Wait() + file.Buttons() + file.Repeat() + file.Keyup() + file.StartTemp() +
                       file.BefTemp();
         for (int n = 1; n <= kTemplateCount; ++n) sum += static_cast<int64_t>(file.TemplateName(n).size());
-        for (int entry = 0; entry < 4 + kMaxButtons; ++entry) sum += file.KeyCode(3, entry);
+        for (int control = 0; control < kControlAxis1; ++control) sum += ReadKeyCode(file, 3, control);
         benchmark::DoNotOptimize(sum);
     }
 }

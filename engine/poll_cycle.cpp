@@ -1,32 +1,15 @@
 #include "engine/poll_cycle.h"
 
 #include <algorithm>
-#include <array>
+
+#include "engine/bindings/controls.h"
 
 namespace pwstd {
 namespace {
 
-uint8_t KeyByte(int32_t code) { return static_cast<uint8_t>(code); }
-
 constexpr uint64_t kRatePending = uint64_t{1} << 48;
 
-// The key events of one poll: the sink hears that keys come before the first of them, and not at
-// all in the many polls that send none.
-class KeyBatch {
-public:
-    explicit KeyBatch(KeySink& keys) : keys_(keys) {}
-    void send(uint8_t vk, bool up) {
-        if (!begun_) {
-            keys_.begin_keys();
-            begun_ = true;
-        }
-        keys_.send(vk, up);
-    }
-
-private:
-    KeySink& keys_;
-    bool begun_ = false;
-};
+static_assert(kControlCount <= HeldOutputs::kSlots);
 
 }  // namespace
 
@@ -35,80 +18,77 @@ std::string PollRateTip(int32_t n) {
     return std::string(kRunningTip) + (n >= 0 ? " " : "") + std::to_string(n) + "FPS";
 }
 
-PollCycle::PollCycle(SharedState& state, PadReader& reader, KeySink& keys, Clock& clock,
-                     RateSignal& rate)
-    : state_(state), reader_(reader), keys_(keys), clock_(clock), rate_(rate) {}
+PollCycle::PollCycle(SharedState& state, Pads& pads, LiveBindings& bindings, HeldOutputs& held, Clock& clock,
+                     RateSignal& rate, PollOptions options)
+    : state_(state), pads_(pads), bindings_(bindings), held_(held), clock_(clock), rate_(rate), options_(options) {}
 
 void PollCycle::PadTimerProc() {
     if (state_.PadActive == False) {
         // The first tick of a pause lets go of what the pad holds, so no key stays down in the
         // program the user turns to; after that a paused tick does nothing at all.
-        ReleaseHeld();
+        if (!paused_) ReleaseHeld();
         paused_ = true;
         return;
     }
-    // The pad may have been swapped during the pause: the axes' rests are learned again.
+    // The pad may have been swapped during the pause: it is found anew.
     if (paused_) {
-        reader_.Resumed();
+        pads_.Resumed();
         paused_ = false;
     }
 
     // Unsigned difference: the tick count wraps after 49.7 days and the display keeps coming.
-    if (clock_.ticks() - poll_.LastRateTick > 1000u) {
-        ShowPollRate(poll_.PollCount);
-        poll_.PollCount = -1;
-        poll_.LastRateTick = clock_.ticks();
+    if (clock_.ticks() - last_rate_tick_ > 1000u) {
+        ShowPollRate(poll_count_);
+        poll_count_ = -1;
+        last_rate_tick_ = clock_.ticks();
     }
-    ++poll_.PollCount;
+    ++poll_count_;
 
-    const PadSnapshot pad = reader_.ReadPad(0);
-    // Each control in use: whether it is held now, and the key the map gives it now. Buttons above
-    // the count are neither held nor mapped, so a key they still hold down is let go.
-    std::array<bool, kControlCount> held{};
-    std::array<uint8_t, kControlCount> key{};
-    held[kControlLeft] = pad.DirX == -1, key[kControlLeft] = KeyByte(state_.DirKeys[kLeft]);
-    held[kControlRight] = pad.DirX == 1, key[kControlRight] = KeyByte(state_.DirKeys[kRight]);
-    held[kControlUp] = pad.DirY == -1, key[kControlUp] = KeyByte(state_.DirKeys[kUp]);
-    held[kControlDown] = pad.DirY == 1, key[kControlDown] = KeyByte(state_.DirKeys[kDown]);
+    held_.NewBatch();
+    const PadReading reading = pads_.Read(0);
+    uint64_t on = 0;
+    if (reading.code == 0) {
+        // Another pad than the last: nothing held on the old one is held on this one.
+        if (reading.generation != generation_) {
+            if (generation_ != 0) held_.ReleaseAll();
+            generation_ = reading.generation;
+        }
+        on = HeldControls(reading.state, state_.Kando, options_.hat, options_.axes);
+    }
+
+    const LiveBindings::Reading bindings(bindings_);
+    const BindingTable& table = bindings.table();
+    // Buttons above the count are neither held nor bound, so a key they still hold down is let go;
+    // a "next template" button counts whatever the count says.
     const int32_t buttons = std::clamp<int32_t>(state_.Buttons, 0, kMaxButtons);
-    // The template button is never a key: it stays up for the key phases, whatever Buttons is, and
-    // each press of it is handed to the UI thread, which switches the template.
-    int32_t template_button = 0;
-    if (const int32_t t = state_.TemplateButton; t >= 1 && t <= kMaxButtons) {
-        const auto down = static_cast<int16_t>(ButtonBit(t, pad.ButtonMask));
-        if (down == 1 && prev_template_button_ != 1 && template_signal_ != nullptr) template_signal_->post();
-        prev_template_button_ = down;
-        template_button = t;
-    }
-    for (int32_t i = 1; i <= buttons; ++i) {
-        held[kControlButton1 + i - 1] = i != template_button && ButtonBit(i, pad.ButtonMask) == 1;
-        key[kControlButton1 + i - 1] = KeyByte(state_.ButtonKeys[i]);
-    }
-    if (state_.AllAxes == 1) {
-        for (int a = 0; a < kAxisControls; ++a) {
-            held[kControlAxis1 + a] = (pad.AxisMask >> a & 1u) != 0;
-            key[kControlAxis1 + a] = KeyByte(state_.AxisKeys[a]);
+    const uint64_t counted = ~(((uint64_t{1} << kMaxButtons) - 1) << kControlButton1) |
+                             ((uint64_t{1} << buttons) - 1) << kControlButton1;
+    std::array<uint8_t, kControlCount> key{};
+    uint64_t held = 0;
+    for (int c = 0; c < kControlCount; ++c) {
+        const Action& action = table[c];
+        const bool pressed = (on >> c & 1u) != 0;
+        if (action.kind == ActionKind::NextTemplate) {
+            // Never a key: each press is handed to the UI thread, which switches the template.
+            const uint64_t bit = uint64_t{1} << c;
+            if (pressed && (template_down_ & bit) == 0 && template_signal_ != nullptr) template_signal_->post();
+            template_down_ = pressed ? template_down_ | bit : template_down_ & ~bit;
+        } else if (pressed && (counted >> c & 1u) != 0) {
+            held |= uint64_t{1} << c;
+            key[c] = action.key;
         }
     }
 
     const bool repeat = state_.Repeat == 1;
     const bool release_all = repeat && state_.Keyup == 1;
-
-    // All releases before any press. A key that went down with another code than the map's now
+    // All releases before any press. A key that went down with another code than the table's now
     // (the map changed while the control was held) comes up, and the new one goes down below.
-    KeyBatch batch(keys_);
     for (int c = 0; c < kControlCount; ++c) {
-        const uint8_t down = poll_.Down[c];
-        if (down != 0 && (release_all || !held[c] || down != key[c])) {
-            batch.send(down, true);
-            poll_.Down[c] = 0;
-        }
+        const uint8_t down = held_.Down(c);
+        if (down != 0 && (release_all || (held >> c & 1u) == 0 || down != key[c])) held_.Release(c);
     }
     for (int c = 0; c < kControlCount; ++c) {
-        if (held[c] && key[c] != 0 && (repeat || poll_.Down[c] == 0)) {
-            batch.send(key[c], false);
-            poll_.Down[c] = key[c];
-        }
+        if ((held >> c & 1u) != 0 && key[c] != 0 && (repeat || held_.Down(c) == 0)) held_.Press(c, key[c]);
     }
 }
 
@@ -135,13 +115,8 @@ std::optional<PollRate> PollCycle::TakePollRate() {
 }
 
 void PollCycle::ReleaseHeld() {
-    KeyBatch batch(keys_);
-    for (uint8_t& down : poll_.Down) {
-        if (down != 0) {
-            batch.send(down, true);
-            down = 0;
-        }
-    }
+    held_.NewBatch();
+    held_.ReleaseAll();
 }
 
 }  // namespace pwstd

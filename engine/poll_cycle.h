@@ -1,12 +1,15 @@
 #pragma once
-// The heart of the program: one poll turns the joystick's change into key presses and releases, and
-// once a second the tray icon shows the poll rate.
+// The heart of the program: one poll reads the pad, looks up what each control is bound to in the
+// table in force, and lets the held outputs turn the changes into key presses and releases; once a
+// second the tray icon shows the poll rate.
 #include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "engine/pad_reader.h"
+#include "engine/bindings/binding_table.h"
+#include "engine/input/pads.h"
+#include "engine/output/held_outputs.h"
 #include "engine/ports.h"
 #include "engine/shared_state.h"
 
@@ -24,9 +27,16 @@ struct PollRate {
     bool operator==(const PollRate&) const = default;
 };
 
+// What the poll decodes from a reading, fixed when the pipeline is built.
+struct PollOptions {
+    bool hat = false;   // the hat gives directions where the stick is centred
+    bool axes = false;  // the ends of the extra axes are controls
+};
+
 class PollCycle {
 public:
-    PollCycle(SharedState& state, PadReader& reader, KeySink& keys, Clock& clock, RateSignal& rate);
+    PollCycle(SharedState& state, Pads& pads, LiveBindings& bindings, HeldOutputs& held, Clock& clock,
+              RateSignal& rate, PollOptions options);
 
     // One poll; runs on the multimedia timer's thread. Ticks never overlap.
     void PadTimerProc();
@@ -39,23 +49,29 @@ public:
     // waits in the queue however long the shell keeps the UI thread.
     std::optional<PollRate> TakePollRate();
     // Releases every control held at the last poll, in the usual order, and forgets them; buttons
-    // above a lowered button count that are still marked held are released too. For quit,
-    // called on the UI thread once the timer is stopped, so no key stays down after the program.
+    // above a lowered button count that are still held are released too. For quit, called on the
+    // UI thread once the timer is stopped, so no key stays down after the program.
     void ReleaseHeld();
 
-    const PollState& poll_state() const { return poll_; }
-    // Where the presses of the template button go; until set, they go nowhere.
+    // Where the presses of a "next template" control go; until set, they go nowhere.
     void SetTemplateSignal(TemplateSignal& signal) { template_signal_ = &signal; }
 
 private:
     SharedState& state_;
-    PadReader& reader_;
-    KeySink& keys_;
+    Pads& pads_;
+    LiveBindings& bindings_;
+    HeldOutputs& held_;
     Clock& clock_;
     RateSignal& rate_;
-    PollState poll_;
+    const PollOptions options_;
     TemplateSignal* template_signal_ = nullptr;
-    int16_t prev_template_button_ = 0;  // 1 = the template button was down at the previous poll
+    int32_t poll_count_ = 0;       // polls since the last rate display
+    uint32_t last_rate_tick_ = 0;  // tick count at the last rate display; compared by unsigned
+                                   // difference so the display survives the 49.7-day wrap
+    uint32_t generation_ = 0;      // of the pad last read
+    // The "next template" controls down at the last poll that read them; kept through a pause, so
+    // a press held across it does not count twice.
+    uint64_t template_down_ = 0;
     bool paused_ = false;  // the last tick found the pad paused
     // The display waiting for the UI thread, or 0: kRatePending, the frame and the count in one
     // word, so the UI thread never sees the frame of one display with the count of another.

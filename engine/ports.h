@@ -1,100 +1,12 @@
 #pragma once
-// The engine's view of the system: small interfaces named after what the engine needs. The Win32
-// implementation of each (platform/win32/) calls exactly one Windows service; tests use recording
-// fakes.
+// The engine's view of the system beyond pads and output (engine/input/, engine/output/): small
+// interfaces named after what the engine needs. The Win32 implementation of each (platform/win32/)
+// calls exactly one Windows service; tests use recording fakes.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace pwstd {
-
-// JOYINFOEX dwFlags values: X, Y and buttons (JOY_RETURNX | JOY_RETURNY | JOY_RETURNBUTTONS), and
-// the point-of-view hat (JOY_RETURNPOV).
-constexpr uint32_t kJoyReturnXYButtons = 0x83;
-constexpr uint32_t kJoyReturnPov = 0x40;
-// The Z, R, U and V axes (JOY_RETURNZ | JOY_RETURNR | JOY_RETURNU | JOY_RETURNV).
-constexpr uint32_t kJoyReturnZRUV = 0x3C;
-// dwPOV of a hat at rest (JOY_POVCENTERED).
-constexpr uint32_t kJoyPovCentered = 65535;
-
-// One raw joystick reading: axis positions 0..65535, the 32-bit button mask and the hat position in
-// hundredths of a degree clockwise from forward.
-struct JoyReading {
-    uint32_t Xpos = 0;
-    uint32_t Ypos = 0;
-    uint32_t Buttons = 0;
-    uint32_t Pov = kJoyPovCentered;
-    // The other four axes, 0..65535; they mean something only when the call asked for them.
-    uint32_t Zpos = 0;
-    uint32_t Rpos = 0;
-    uint32_t Upos = 0;
-    uint32_t Vpos = 0;
-};
-
-// JOYCAPS wCaps flags: the joystick has a Z, R, U or V axis, or a point-of-view hat.
-constexpr uint32_t kJoyCapsHasZ = 0x01;
-constexpr uint32_t kJoyCapsHasR = 0x02;
-constexpr uint32_t kJoyCapsHasU = 0x04;
-constexpr uint32_t kJoyCapsHasV = 0x08;
-constexpr uint32_t kJoyCapsHasPov = 0x10;
-
-// What a joystick says it has: the number of axes in use (wNumAxes) and the kJoyCaps flags (wCaps).
-struct JoyCaps {
-    uint32_t axes = 0;
-    uint32_t caps = 0;
-};
-
-class PadSource {
-public:
-    virtual ~PadSource() = default;
-    // Reads joystick `id` once into `out` (joyGetPosEx with dwFlags = `flags`: kJoyReturnXYButtons,
-    // with kJoyReturnPov added when the hat is wanted and kJoyReturnZRUV when the other axes are;
-    // `out.Pov` and the other axes mean something only then).
-    // Returns 0 on success, else the service's nonzero code (for example 167 when unplugged) and
-    // leaves `out` unspecified. Called from the timer thread and the UI thread, possibly at the
-    // same moment: an implementation fills only `out`, never a record shared between calls.
-    virtual uint32_t read(int32_t id, uint32_t flags, JoyReading& out) = 0;
-    // How many joystick ids the service supports (joyGetNumDevs); ids run from 0 to this less 1.
-    // Any thread.
-    virtual uint32_t joysticks() = 0;
-    // What joystick `id` has (joyGetDevCapsW): 0 on success, else the service's code and `out`
-    // unspecified. Any thread.
-    virtual uint32_t caps(int32_t id, JoyCaps& out) = 0;
-};
-
-// One XInput pad's state (XINPUT_GAMEPAD): the button bits, the triggers 0..255 and the sticks,
-// whose Y axes point up.
-struct XInputPad {
-    uint16_t buttons = 0;
-    uint8_t left_trigger = 0;
-    uint8_t right_trigger = 0;
-    int16_t lx = 0;
-    int16_t ly = 0;
-    int16_t rx = 0;
-    int16_t ry = 0;
-};
-
-class XInputPort {
-public:
-    virtual ~XInputPort() = default;
-    // XInputGetState(user, ...) for user 0..3: 0 with `out` filled, else the nonzero code
-    // (ERROR_DEVICE_NOT_CONNECTED, 1167, for a user with no pad). Any thread.
-    virtual uint32_t state(uint32_t user, XInputPad& out) = 0;
-};
-
-class KeySink {
-public:
-    virtual ~KeySink() = default;
-    // Keys are about to be sent (one poll's, or the releases at quit): look up once what they
-    // share, e.g. the keyboard layout in use. Called before the first send of every such batch,
-    // on the thread that sends it.
-    virtual void begin_keys() {}
-    // Sends one synthetic key press (`up` false) or release (`up` true) of virtual key `vk` to the
-    // window with the keyboard focus (keybd_event(vk, 0, 0 or KEYEVENTF_KEYUP, 0); with scan codes
-    // on, the key's scan code in the keyboard layout of the foreground window and flags as
-    // KeyEventFor says). Timer thread; at quit, the UI thread after the timer is stopped.
-    virtual void send(uint8_t vk, bool up) = 0;
-};
 
 class Clock {
 public:

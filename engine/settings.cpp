@@ -135,17 +135,6 @@ std::string SlotSection(int slot) {
     return slot == 0 ? std::string(kCustomSection) : "KeySetteiTemp" + std::to_string(slot);
 }
 
-std::string EntryKey(int entry) {
-    if (entry >= kFirstAxisEntry) return "Axis" + std::to_string(entry - kFirstAxisEntry + 1);
-    return entry < 4 ? "Cursor" + std::to_string(entry + 1) : "Button" + std::to_string(entry - 3);
-}
-
-const char* EntryDefault(int entry) {
-    static const char* const directions[] = {"38", "40", "37", "39"};
-    if (entry >= kFirstAxisEntry) return "0";
-    return entry >= 0 && entry < 4 ? directions[entry] : "32";
-}
-
 std::string FullWidthNumber(int32_t value) {
     std::string text;
     for (char c : std::to_string(value)) {
@@ -256,12 +245,6 @@ std::string SettingsFile::TemplateName(int n) const {
         }
     }
     return name;
-}
-
-int32_t SettingsFile::KeyCode(int slot, int entry) const {
-    const double value = LeadingNumber(Read(SlotSection(slot), EntryKey(entry), EntryDefault(entry)), false);
-    if (entry >= kFirstAxisEntry && std::nearbyint(value) == 0.0) return 0;
-    return RoundClamp(value, 1, 255);
 }
 
 }  // namespace pwstd

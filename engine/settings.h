@@ -42,15 +42,6 @@ std::string HexText(int32_t value);
 
 // Section of key-map slot 0..10: "KeySettei", "KeySetteiTemp1".."KeySetteiTemp10".
 std::string SlotSection(int slot);
-// Key-map entries of the axis controls: kFirstAxisEntry + a for control a (Z low .. V high).
-constexpr int kFirstAxisEntry = 35;
-constexpr int AxisEntry(int control) { return kFirstAxisEntry + control; }
-// Key of key-map entry 0..33: Cursor1..Cursor4 for the directions, then Button1..Button30; of the
-// axis entries Axis1..Axis8.
-std::string EntryKey(int entry);
-// Default text of key-map entry 0..33: "38", "40", "37", "39", then "32" for every button; "0"
-// (nothing) for the axis entries.
-const char* EntryDefault(int entry);
 // "テンプレート" followed by n in full-width digits.
 std::string DefaultTemplateName(int n);
 // Full-width digits of a number's decimal text: 38 gives "３８".
@@ -83,10 +74,6 @@ public:
     int16_t XInput() const;
     // Template name of slot 1..10, its first 100 characters.
     std::string TemplateName(int n) const;
-    // Key code of entry 0..33 of slot 0..10, with the entry's default, clamped to 1..255. An axis
-    // entry reads 0 (nothing) when missing or 0, otherwise the same way.
-    int32_t KeyCode(int slot, int entry) const;
-
     std::string Read(const std::string& section, const std::string& key,
                      const std::string& def) const;
     int32_t Write(const std::string& section, const std::string& key,

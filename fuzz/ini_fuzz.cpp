@@ -16,6 +16,7 @@
 
 #include "engine/ini_lines.h"
 #include "engine/ini_profile.h"
+#include "engine/bindings/key_map_file.h"
 #include "engine/settings.h"
 
 namespace {
@@ -87,7 +88,7 @@ void CheckRanges(pwstd::Profile& profile, size_t pick) {
     Check(settings.Keyup() == 0 || settings.Keyup() == 1);
     Check(settings.StartTemp() >= 0 && settings.StartTemp() <= 2);
     Check(settings.BefTemp() >= 0 && settings.BefTemp() <= 10);
-    const int32_t code = settings.KeyCode(static_cast<int>(pick % 11), static_cast<int>(pick % 34));
+    const int32_t code = ReadKeyCode(settings, static_cast<int>(pick % 11), static_cast<int>(pick % kControlCount));
     Check(code >= 1 && code <= 255);
     Check(CodePoints(settings.TemplateName(static_cast<int>(pick % 10) + 1)) <= 100);
 }

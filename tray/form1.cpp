@@ -22,13 +22,15 @@ TrayRecord StateRecord(uint32_t flags, int16_t pad_active, int16_t icon_frame, c
 
 }  // namespace
 
-Form1::Form1(SharedState& state, Profile& profile, PollCycle& poll, TrayServices services)
+Form1::Form1(SharedState& state, Profile& profile, LiveBindings& bindings, EngineBuilder build_engine,
+             TrayServices services)
     : state_(state),
       profile_(profile),
-      poll_(poll),
+      build_engine_(std::move(build_engine)),
       services_(services),
       tray_(services.tray, services.tray_retry),
       settings_(profile_, state_.IniPath),
+      switcher_(state_, options_, profile_, bindings),
       mnuPop_("mnuPop", "Popup") {
     forms::MenuItem& mnuProp = mnuPop_.Add("mnuProp", "プロパティ...");
     mnuProp.Add("mnuKeySet", "キー設定...").Click = [this] { mnuKeySet_Click(); };
@@ -72,13 +74,8 @@ void Form1::Form_Load() {
     state_.Buttons = settings_.Buttons();
     state_.Repeat = settings_.Repeat();
     state_.Keyup = settings_.Keyup();
-    state_.PovStick = settings_.PovStick();
-    state_.AnyJoystick = settings_.AnyJoystick();
-    state_.ScanCodes = settings_.ScanCodes();
-    state_.AppSwitch = settings_.AppSwitch();
-    state_.TemplateButton = settings_.TemplateButton();
-    state_.AllAxes = settings_.AllAxes();
-    state_.XInput = settings_.XInput();
+    options_ = ReadOptions(settings_);
+    poll_ = &build_engine_(options_);
 
     for (int n = 1; n <= kTemplateCount; ++n) {
         state_.TemplateNames[n] = settings_.TemplateName(n);
@@ -95,7 +92,7 @@ void Form1::Form_Load() {
     }
     ApplyTemplate(slot);
 
-    if (state_.AppSwitch == 1) {
+    if (options_.app_switch) {
         forms::MenuItem& mnuTempL1 = *mnuPop_.Find("mnuTempL1");
         mnuTempL1.Add("mnuBo3", "-");
         mnuTempL1.Add("mnuAppTemp", "アプリ別テンプレート...").Click = [this] { mnuAppTemp_Click(); };
@@ -138,7 +135,7 @@ void Form1::Shutdown() {
     Form_Unload(cancel);
     // The timer is stopped and no tick of it runs any more, so no poll can race this: keys the
     // pad holds down are let go rather than left down in whatever program has the focus.
-    poll_.ReleaseHeld();
+    if (poll_ != nullptr) poll_->ReleaseHeld();
 }
 
 void Form1::TrayCallback(uint32_t message) {
@@ -165,7 +162,8 @@ void Form1::TaskbarCreated() { tray_.Add(StateInForce()); }
 // A display that arrives after a pause leaves the paused icon alone, as if the pause had come
 // first; the frame has advanced all the same.
 void Form1::ShowPollRate() {
-    const std::optional<PollRate> rate = poll_.TakePollRate();
+    if (poll_ == nullptr) return;
+    const std::optional<PollRate> rate = poll_->TakePollRate();
     if (!rate || state_.PadActive != True) return;
     const TrayRecord record{kNifMessage | kNifIcon | kNifTip, rate->frame, RunningTip(PollRateTip(rate->polls))};
     tray_.Modify(record, record);
@@ -187,39 +185,24 @@ TrayRecord Form1::StateInForce() const {
 }
 
 std::string Form1::RunningTip(const std::string& tip) const {
-    if (state_.AppSwitch != 1 && state_.TemplateButton == 0) return tip;
-    return TipWithKeyMap(tip, mnuTemp_[in_force_]->Caption());
+    if (!options_.TipNamesKeyMap()) return tip;
+    return TipWithKeyMap(tip, mnuTemp_[switcher_.InForce()]->Caption());
 }
 
 void Form1::ApplyTemplate(const int16_t& n) { SwitchTemplate(n, true); }
 
-// Each code goes into the live key map as soon as it is read; buttons above Buttons keep their
-// codes. A switch by itself never touches "BefTemp": the next start follows the user's choice.
 void Form1::SwitchTemplate(int16_t n, bool by_hand) {
-    if (n < 0 || n > kTemplateCount) return;
-    for (int i = 0; i < 4; ++i) state_.DirKeys[i] = settings_.KeyCode(n, i);
-    const int32_t buttons = state_.Buttons;
-    for (int j = 1; j <= buttons && j <= kMaxButtons; ++j) state_.ButtonKeys[j] = settings_.KeyCode(n, 3 + j);
-    if (state_.AllAxes == 1) {
-        for (int a = 0; a < kAxisControls; ++a) state_.AxisKeys[a] = settings_.KeyCode(n, AxisEntry(a));
-    }
-    if (by_hand) {
-        if (state_.StartTemp == 2) settings_.Write(kGeneralSection, "BefTemp", DecimalText(n));
-        state_.HandTemplate = n;
-        chooser_.ChosenByHand();
-    }
+    if (!switcher_.Switch(n, by_hand)) return;
     for (forms::MenuItem* item : mnuTemp_) item->SetChecked(false);
-    mnuTemp_[n]->SetChecked(true);
-    in_force_ = n;
+    mnuTemp_[switcher_.InForce()]->SetChecked(true);
 }
 
-void Form1::TemplateButton_Press() { mnuTemp_Click(static_cast<int16_t>((in_force_ + 1) % (kTemplateCount + 1))); }
+void Form1::TemplateButton_Press() {
+    mnuTemp_Click(static_cast<int16_t>((switcher_.InForce() + 1) % (kTemplateCount + 1)));
+}
 
 void Form1::ProgramInFront(const FrontProgram& program) {
-    if (state_.AppSwitch != 1 || ChangesNothing(program)) return;
-    const std::optional<int16_t> slot =
-        chooser_.InFront(program.name, settings_.AppTemplate(program.name), state_.HandTemplate, in_force_);
-    if (slot) SwitchTemplate(*slot, false);
+    if (const std::optional<int16_t> slot = switcher_.InFront(program)) SwitchTemplate(*slot, false);
 }
 
 void Form1::mnuTemp_Click(int16_t Index) { ApplyTemplate(Index); }

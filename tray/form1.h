@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/bindings/binding_table.h"
+#include "engine/options.h"
 #include "engine/poll_cycle.h"
 #include "engine/ports.h"
 #include "engine/settings.h"
@@ -17,6 +19,7 @@
 #include "tray/app_templates.h"
 #include "tray/foreground.h"
 #include "tray/shell.h"
+#include "tray/template_switcher.h"
 #include "tray/tray_keeper.h"
 
 namespace pwstd {
@@ -36,8 +39,12 @@ struct TrayServices {
 class Form1 {
 public:
     using DialogFactory = std::function<std::unique_ptr<forms::Form>()>;
+    // Builds the poll cycle and what it reads and sends from the options, once they are read at
+    // start-up; it lives as long as the program.
+    using EngineBuilder = std::function<PollCycle&(const Options&)>;
 
-    Form1(SharedState& state, Profile& profile, PollCycle& poll, TrayServices services);
+    Form1(SharedState& state, Profile& profile, LiveBindings& bindings, EngineBuilder build_engine,
+          TrayServices services);
 
     // The dialogs opened from the menu; each is created on first use and kept until unload.
     void SetDialogs(DialogFactory key_settings, DialogFactory general_settings, DialogFactory about);
@@ -75,8 +82,12 @@ public:
     void mnuHelp_Click();
     void mnuAppTemp_Click();
 
-    // mnuPop and everything below it; dialogs rename and read the template items (mnuTemp).
+    // mnuPop and everything below it; the key dialog renames the template items (mnuTemp).
     forms::MenuItem& Menu() { return mnuPop_; }
+    // The options read at start-up.
+    const Options& options() const { return options_; }
+    // The owner of the key map in force, which the dialogs ask and tell.
+    TemplateSwitcher& Templates() { return switcher_; }
 
     int16_t DialogOpen = False;
     int16_t MenuOpen = False;
@@ -88,22 +99,22 @@ private:
     // The running tip, with the name of the key map in force below it while templates switch by
     // themselves or from the pad.
     std::string RunningTip(const std::string& tip) const;
-    // Loads slot n into the key map and moves the check mark; `by_hand` also records it as the
-    // user's choice and, with start-up rule 2, as the one for the next start.
+    // Puts slot n in force (TemplateSwitcher::Switch) and moves the check mark to it.
     void SwitchTemplate(int16_t n, bool by_hand);
 
     SharedState& state_;
     Profile& profile_;
-    PollCycle& poll_;
+    EngineBuilder build_engine_;
+    PollCycle* poll_ = nullptr;  // built at start-up
     TrayServices services_;
     TrayKeeper tray_;
     SettingsFile settings_;
+    Options options_;
+    TemplateSwitcher switcher_;
     forms::MenuItem mnuPop_;
     DialogFactory key_settings_factory_, general_settings_factory_, about_factory_, app_templates_factory_;
     std::unique_ptr<forms::Form> KeyS_, Prop_, ABox_, AppT_;
     ForegroundWatch* foreground_ = nullptr;
-    SlotChooser chooser_;
-    int16_t in_force_ = 0;  // the checked slot
     // mnuTemp(0..10), owned by the menu tree.
     std::array<forms::MenuItem*, kTemplateCount + 1> mnuTemp_{};
     // The dialog on screen now, if any; unload leaves it alive until its modal call has returned.

@@ -26,11 +26,12 @@ std::string ProgramLine(const std::string& program, std::optional<int16_t> slot,
 }
 
 AppT::AppT(SharedState& state, Profile& profile, ProfileSection& section, ForegroundWatch& foreground,
-           forms::MenuItem& menu)
+           forms::MenuItem& menu, const TemplateSwitcher& templates)
     : state_(state),
       section_(section),
       foreground_(foreground),
       menu_(menu),
+      templates_(templates),
       settings_(profile, state.IniPath) {}
 
 void AppT::Connect() {
@@ -55,7 +56,7 @@ void AppT::Command1_Click(int16_t Index) {
     if (selected < 0) return;
     const std::string program = programs_[static_cast<size_t>(selected)];
     if (Index == kAssign) {
-        settings_.Write(kAppTemplatesSection, program, DecimalText(CheckedTemplate()));
+        settings_.Write(kAppTemplatesSection, program, DecimalText(templates_.InForce()));
     } else {
         section_.remove(kAppTemplatesSection, program, state_.IniPath);
     }
@@ -86,16 +87,6 @@ void AppT::FillList(const std::string& selected) {
     }
     list.SetValue(index);
     List1_Click();
-}
-
-// The highest checked item, as the general dialog reads it.
-int16_t AppT::CheckedTemplate() const {
-    int16_t checked = 0;
-    for (int16_t i = 0; i <= kTemplateCount; ++i) {
-        const forms::MenuItem* item = menu_.Find("mnuTemp", i);
-        if (item != nullptr && item->Checked()) checked = i;
-    }
-    return checked;
 }
 
 }  // namespace pwstd

@@ -14,6 +14,7 @@
 #include "forms/form.h"
 #include "forms/menu.h"
 #include "tray/foreground.h"
+#include "tray/template_switcher.h"
 
 namespace pwstd {
 
@@ -23,9 +24,10 @@ std::string ProgramLine(const std::string& program, std::optional<int16_t> slot,
 
 class AppT final : public forms::Form {
 public:
-    // `menu` is the tray's popup root (mnuPop): its check mark is the template in force.
+    // `menu` is the tray's popup root (mnuPop), whose items name the slots; "assign" gives the
+    // program the slot in force of `templates`.
     AppT(SharedState& state, Profile& profile, ProfileSection& section, ForegroundWatch& foreground,
-         forms::MenuItem& menu);
+         forms::MenuItem& menu, const TemplateSwitcher& templates);
 
     const forms::FormSpec& Layout() const override;
 
@@ -42,12 +44,12 @@ private:
     void Command1_Click(int16_t Index);
     // Lists the programs afresh, the one named selected again.
     void FillList(const std::string& selected);
-    int16_t CheckedTemplate() const;
 
     SharedState& state_;
     ProfileSection& section_;
     ForegroundWatch& foreground_;
     forms::MenuItem& menu_;
+    const TemplateSwitcher& templates_;
     SettingsFile settings_;
     std::vector<std::string> programs_;
 };

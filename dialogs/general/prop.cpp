@@ -5,19 +5,19 @@
 namespace pwstd {
 
 namespace {
-constexpr int kLastTemplateItem = kTemplateCount;  // mnuTemp(0) is the custom map, 1..10 templates
 constexpr int16_t kRuleLastInForce = 2;            // start-up rule: the key map in force at exit
 constexpr int32_t kTimerResolutionMs = 5;
 constexpr int32_t kRestartPauseMs = 100;
 }  // namespace
 
-Prop::Prop(SharedState& state, Profile& profile, PollTimer& timer, Sleeper& sleeper,
-           PadReader& reader, forms::MenuItem& menu)
+Prop::Prop(SharedState& state, const Options& options, Profile& profile, PollTimer& timer, Sleeper& sleeper,
+           Pads& pads, const TemplateSwitcher& templates)
     : state_(state),
+      options_(options),
       timer_(timer),
       sleeper_(sleeper),
-      reader_(reader),
-      menu_(menu),
+      pads_(pads),
+      templates_(templates),
       settings_(profile, state.IniPath) {}
 
 void Prop::Connect() {
@@ -129,9 +129,9 @@ void Prop::ApplyAndSave() {
     state_.StartTemp = rule;
     settings_.Write(kGeneralSection, "StartTemp", DecimalText(rule));
     if (rule == kRuleLastInForce) {
-        // While the key map follows the program in front, the check mark may show its choice; the
+        // While the key map follows the program in front, the one in force may be its choice; the
         // next start takes the user's.
-        const int16_t slot = state_.AppSwitch == 1 ? state_.HandTemplate : CheckedTemplate();
+        const int16_t slot = options_.app_switch ? templates_.Hand() : templates_.InForce();
         settings_.Write(kGeneralSection, "BefTemp", DecimalText(slot));
     }
 
@@ -154,17 +154,6 @@ int16_t Prop::SelectedStartRule() const {
         if (Find("Option1", i).Value() != 0) return i;
     }
     return 0;
-}
-
-// The tray menu's check mark is the only record of the key map in force; the highest checked item
-// wins should there ever be more than one.
-int16_t Prop::CheckedTemplate() const {
-    int16_t checked = 0;
-    for (int16_t i = 0; i <= kLastTemplateItem; ++i) {
-        const forms::MenuItem* item = menu_.Find("mnuTemp", i);
-        if (item != nullptr && item->Checked()) checked = i;
-    }
-    return checked;
 }
 
 }  // namespace pwstd

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/pad_reader.h"
+#include "engine/input/pads.h"
+#include "engine/options.h"
 #include "engine/ports.h"
 #include "engine/settings.h"
 #include "engine/shared_state.h"
 #include "forms/form.h"
-#include "forms/menu.h"
+#include "tray/template_switcher.h"
 
 namespace pwstd {
 
@@ -22,9 +23,9 @@ std::string IntervalCaption(int32_t wait);
 
 class Prop final : public forms::Form {
 public:
-    // `menu` is the tray's popup root (mnuPop); OK reads the check marks of its mnuTemp items.
-    Prop(SharedState& state, Profile& profile, PollTimer& timer, Sleeper& sleeper,
-         PadReader& reader, forms::MenuItem& menu);
+    // `pads` serve the test panel; with start-up rule 2, OK stores the key map `templates` says.
+    Prop(SharedState& state, const Options& options, Profile& profile, PollTimer& timer, Sleeper& sleeper,
+         Pads& pads, const TemplateSwitcher& templates);
 
     const forms::FormSpec& Layout() const override;
 
@@ -49,13 +50,13 @@ private:
     void ApplyAndSave();
     void RestartTimer(int32_t new_wait);
     int16_t SelectedStartRule() const;
-    int16_t CheckedTemplate() const;
 
     SharedState& state_;
+    const Options& options_;
     PollTimer& timer_;
     Sleeper& sleeper_;
-    PadReader& reader_;
-    forms::MenuItem& menu_;
+    Pads& pads_;
+    const TemplateSwitcher& templates_;
     SettingsFile settings_;
 
     int32_t SavedKando = 0;

@@ -2,7 +2,7 @@
 #include "dialogs/general/test_panel.h"
 
 #include "dialogs/general/prop.h"
-#include "engine/pad_reader.h"
+#include "engine/bindings/controls.h"
 #include "engine/settings.h"
 
 namespace pwstd {
@@ -26,18 +26,26 @@ std::string JoystickTestText(int32_t x, int32_t y, uint32_t mask, int32_t button
 
 // The button count is the slider's, not the one in force, so the user sees its effect before OK;
 // the sensitivity enters through the readers, which use Kando as the slider last set it.
-// With the axes on, one reading of everything serves the whole tick.
+// Without the axes, the directions and the buttons each come from a reading of their own; with
+// them, one reading of everything serves the whole tick. A failed reading reports nothing.
 void Prop::Timer1_Timer() {
+    const bool hat = options_.pov_stick;
+    const int32_t buttons = Find("HScroll1").Value();
     std::string text;
-    if (state_.AllAxes == 1) {
-        const PadSnapshot pad = reader_.ReadPad(0);
-        text = JoystickTestText(pad.DirX, pad.DirY, pad.ButtonMask, Find("HScroll1").Value(),
-                                pad.AxisMask);
+    if (options_.all_axes) {
+        const PadReading pad = pads_.Read(0);
+        if (pad.code == 0) {
+            const HatDirection d = StickDirections(pad.state, state_.Kando, hat);
+            text = JoystickTestText(d.x, d.y, pad.state.buttons, buttons, AxisEnds(pad.state, state_.Kando));
+        }
     } else {
-        const int32_t x = reader_.ReadPadX(0);
-        const int32_t y = reader_.ReadPadY(0);
-        const uint32_t mask = reader_.ReadPadButtons(0);
-        text = JoystickTestText(x, y, mask, Find("HScroll1").Value());
+        PadReading pad = pads_.Read(0);
+        const int32_t x = pad.code == 0 ? StickDirections(pad.state, state_.Kando, hat).x : 0;
+        pad = pads_.Read(0);
+        const int32_t y = pad.code == 0 ? StickDirections(pad.state, state_.Kando, hat).y : 0;
+        pad = pads_.Read(0);
+        const uint32_t mask = pad.code == 0 ? pad.state.buttons : 0;
+        text = JoystickTestText(x, y, mask, buttons);
     }
     if (text != LastTestText) Find("Text1").SetCaption(text);
     LastTestText = text;

@@ -3,20 +3,26 @@
 #include "dialogs/keys/keys.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "engine/bindings/key_map_file.h"
 
 namespace pwstd {
 
 namespace {
 constexpr int kRows = 4;
-constexpr int32_t kDefaultDirKeys[kDirectionEntries] = {38, 40, 37, 39};  // the arrow keys
+// The arrow keys.
+constexpr std::pair<int, int32_t> kDefaultDirKeys[] = {
+    {kControlUp, 38}, {kControlDown, 40}, {kControlLeft, 37}, {kControlRight, 39}};
 // The window opens on buttons 1..4 when four or more are in use.
 constexpr int32_t kFirstButtonsShown = 4;
 constexpr uint32_t kFocusColor = forms::Rgb(255, 255, 0);
 constexpr int kCustomSlot = 0;
 }  // namespace
 
-KeyS::KeyS(SharedState& state, Profile& profile, forms::MenuItem& menu)
-    : state_(state), menu_(menu), settings_(profile, state.IniPath) {}
+KeyS::KeyS(SharedState& state, const Options& options, Profile& profile, forms::MenuItem& menu,
+           TemplateSwitcher& templates)
+    : state_(state), options_(options), menu_(menu), templates_(templates), settings_(profile, state.IniPath) {}
 
 void KeyS::Connect() {
     Find("HScroll1").Change = [this] { HScroll1_Change(); };
@@ -58,9 +64,9 @@ void KeyS::Form_Load() {
 void KeyS::HScroll1_Change() {
     const int32_t p = Find("HScroll1").Value();
     for (int r = 0; r < kRows; ++r) {
-        const int entry = RowEntry(p + r);
-        Find("Label1", r).SetCaption(RowCaption(entry));
-        Find("Text1", r).SetCaption(KeyBoxText(entry, EditKeys[entry]));
+        const int control = RowControl(p + r);
+        Find("Label1", r).SetCaption(RowCaption(control));
+        Find("Text1", r).SetCaption(KeyBoxText(control, EditKeys[control]));
     }
 }
 
@@ -71,7 +77,7 @@ void KeyS::HScroll1_Scroll() { HScroll1_Change(); }
 void KeyS::Text1_KeyDown(int16_t Index, int16_t KeyCode, int16_t Shift) {
     (void)Shift;
     Find("Text1", Index).SetCaption(FullWidthNumber(KeyCode));
-    EditKeys[RowEntry(Find("HScroll1").Value() + Index)] = KeyCode;
+    EditKeys[RowControl(Find("HScroll1").Value() + Index)] = KeyCode;
 }
 
 void KeyS::Text1_GotFocus(int16_t Index) { Find("Text1", Index).SetBackColor(kFocusColor); }
@@ -93,9 +99,9 @@ void KeyS::Text2_LostFocus() { Find("Text2").SetBackColor(forms::kColorWindow); 
 // written until OK. The axis rows are emptied: key capture takes every key, so this is the one way
 // to make an axis control send nothing again.
 void KeyS::Command1_Click() {
-    for (int d = 0; d < kDirectionEntries; ++d) EditKeys[d] = kDefaultDirKeys[d];
+    for (const auto& [control, code] : kDefaultDirKeys) EditKeys[control] = code;
     if (AxesInUse()) {
-        for (int a = 0; a < kAxisControls; ++a) EditKeys[AxisEntry(a)] = 0;
+        for (int a = 0; a < kAxisControls; ++a) EditKeys[AxisControl(a)] = 0;
     }
     HScroll1_Change();
 }
@@ -106,51 +112,32 @@ void KeyS::Command2_Click(int16_t Index) {
     Unload();
 }
 
-// Entries of the directions and of the buttons in use, each with its default and clamped to
-// 1..255; the other entries keep what they hold.
+// The directions, the buttons in use and (with the axes) the axis controls, each with its default
+// and clamped to 1..255; the other controls keep what they hold.
 void KeyS::ReadSlot(int slot) {
-    for (int d = 0; d < kDirectionEntries; ++d) EditKeys[d] = settings_.KeyCode(slot, d);
-    const int32_t buttons = ButtonsInUse();
-    for (int32_t j = 1; j <= buttons; ++j) {
-        EditKeys[ButtonEntry(j)] = settings_.KeyCode(slot, ButtonEntry(j));
-    }
-    if (!AxesInUse()) return;
-    for (int a = 0; a < kAxisControls; ++a) EditKeys[AxisEntry(a)] = settings_.KeyCode(slot, AxisEntry(a));
+    for (int control : Rows()) EditKeys[control] = ReadKeyCode(settings_, slot, control);
 }
 
-// Each code is put in force, then written; keys of buttons beyond those in use stay in the file as
-// they were. The results of the writes are not examined: a file that cannot be written still leaves
-// the new codes in force for the rest of the run.
+// The codes are put in force whole, then written; keys of buttons beyond those in use stay in the
+// file and in force as they were. The results of the writes are not examined: a file that cannot
+// be written still leaves the new codes in force for the rest of the run.
 void KeyS::WriteSlot(int slot) {
-    const std::string section = SlotSection(slot);
-    for (int d = 0; d < kDirectionEntries; ++d) {
-        state_.DirKeys[d] = EditKeys[d];
-        settings_.Write(section, EntryKey(d), DecimalText(EditKeys[d]));
-    }
-    const int32_t buttons = ButtonsInUse();
-    for (int32_t j = 1; j <= buttons; ++j) {
-        const int entry = ButtonEntry(j);
-        state_.ButtonKeys[j] = EditKeys[entry];
-        settings_.Write(section, EntryKey(entry), DecimalText(EditKeys[entry]));
-    }
-    if (!AxesInUse()) return;
-    for (int a = 0; a < kAxisControls; ++a) {
-        const int entry = AxisEntry(a);
-        state_.AxisKeys[a] = EditKeys[entry];
-        settings_.Write(section, EntryKey(entry), DecimalText(EditKeys[entry]));
-    }
+    const std::vector<int> rows = Rows();
+    templates_.PutInForce(rows, EditKeys);
+    for (int control : rows) WriteKeyCode(settings_, slot, control, EditKeys[control]);
 }
 
 // The count is kept within 1..30 by every writer; holding to it here as well keeps every index of
 // the working copy and the key map in bounds.
 int32_t KeyS::ButtonsInUse() const { return std::clamp(state_.Buttons.get(), 1, kMaxButtons); }
 
-bool KeyS::AxesInUse() const { return state_.AllAxes == 1; }
+bool KeyS::AxesInUse() const { return options_.all_axes; }
 
-int KeyS::RowEntry(int32_t row) const {
-    const int32_t first_axis_row = kFirstButtonEntry + ButtonsInUse();
-    if (row < first_axis_row || !AxesInUse()) return row;
-    return AxisEntry(std::min(row - first_axis_row, kAxisControls - 1));
+std::vector<int> KeyS::Rows() const { return SlotControls(ButtonsInUse(), AxesInUse()); }
+
+int KeyS::RowControl(int32_t row) const {
+    const std::vector<int> rows = Rows();
+    return rows[static_cast<size_t>(std::clamp<int32_t>(row, 0, static_cast<int32_t>(rows.size()) - 1))];
 }
 
 }  // namespace pwstd

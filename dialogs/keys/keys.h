@@ -8,39 +8,37 @@
 #include <string>
 #include <vector>
 
+#include "engine/bindings/control.h"
+#include "engine/options.h"
 #include "engine/ports.h"
 #include "engine/settings.h"
 #include "engine/shared_state.h"
 #include "forms/form.h"
 #include "forms/menu.h"
+#include "tray/template_switcher.h"
 
 namespace pwstd {
 
-// Entries of the working copy: 0..3 the directions (up, down, left, right), 3 + i button i, entry 34
-// never used, then AxisEntry(a) the axis controls Z low .. V high (0 = nothing).
-constexpr int kEditKeyCount = kFirstAxisEntry + kAxisControls;
-constexpr int kDirectionEntries = 4;
-constexpr int kFirstButtonEntry = kDirectionEntries;
-constexpr int ButtonEntry(int32_t button) { return kFirstButtonEntry - 1 + button; }
-
-// Caption of the row showing entry k: "十字キー－上" .. "十字キー－右", then "ボタン－１" ..
-// "ボタン－３０", and for the axis entries "Ｚ軸－マイナス" .. "Ｖ軸－プラス".
-std::string RowCaption(int k);
-// What the key box of entry k shows: the code in full-width digits, nothing for an axis entry that
-// sends nothing.
-std::string KeyBoxText(int k, int32_t code);
+// Caption of the row showing a control: "十字キー－上" .. "十字キー－右", "ボタン－１" ..
+// "ボタン－３０", and for the axis controls "Ｚ軸－マイナス" .. "Ｖ軸－プラス".
+std::string RowCaption(int control);
+// What the key box of a control shows: the code in full-width digits, nothing for an axis control
+// that sends nothing.
+std::string KeyBoxText(int control, int32_t code);
 // Caption of the template slot chooser: "No-1" .. "No-10".
 std::string SlotCaption(int32_t n);
 
 class KeyS final : public forms::Form {
 public:
-    // `menu` is the tray's popup root (mnuPop); saving a template renames its mnuTemp item.
-    KeyS(SharedState& state, Profile& profile, forms::MenuItem& menu);
+    // `menu` is the tray's popup root (mnuPop); saving a template renames its mnuTemp item. OK and a
+    // template save put their codes in force through `templates`.
+    KeyS(SharedState& state, const Options& options, Profile& profile, forms::MenuItem& menu,
+         TemplateSwitcher& templates);
 
     const forms::FormSpec& Layout() const override;
 
-    // The working copy; nothing outside the dialog sees it until OK or a template save.
-    std::array<int32_t, kEditKeyCount> EditKeys{};
+    // The working copy, by control; nothing outside the dialog sees it until OK or a template save.
+    std::array<int32_t, kControlCount> EditKeys{};
 
 protected:
     std::vector<forms::ControlSpec> Declare() const override;
@@ -72,11 +70,15 @@ private:
     int32_t ButtonsInUse() const;
     // Whether the eight axis rows follow the buttons (AllAxes).
     bool AxesInUse() const;
-    // The entry shown on row `row` of the list: directions, the buttons in use, then the axes.
-    int RowEntry(int32_t row) const;
+    // The controls the list shows, in its order: directions, the buttons in use, then the axes.
+    std::vector<int> Rows() const;
+    // The control shown on row `row` of the list.
+    int RowControl(int32_t row) const;
 
     SharedState& state_;
+    const Options& options_;
     forms::MenuItem& menu_;
+    TemplateSwitcher& templates_;
     SettingsFile settings_;
 };
 

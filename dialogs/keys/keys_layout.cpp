@@ -16,14 +16,19 @@ constexpr const char* kAxisCaptions[kAxisControls] = {
     "Ｕ軸－マイナス", "Ｕ軸－プラス", "Ｖ軸－マイナス", "Ｖ軸－プラス"};
 }  // namespace
 
-std::string RowCaption(int k) {
-    if (k < kFirstButtonEntry) return kDirectionCaptions[k];
-    if (k >= kFirstAxisEntry) return kAxisCaptions[k - kFirstAxisEntry];
-    return kButtonCaption + FullWidthNumber(k - (kFirstButtonEntry - 1));
+std::string RowCaption(int control) {
+    if (control >= kControlAxis1) return kAxisCaptions[control - kControlAxis1];
+    if (IsButtonControl(control)) return kButtonCaption + FullWidthNumber(ControlButton(control));
+    switch (control) {
+        case kControlUp: return kDirectionCaptions[0];
+        case kControlDown: return kDirectionCaptions[1];
+        case kControlLeft: return kDirectionCaptions[2];
+        default: return kDirectionCaptions[3];
+    }
 }
 
-std::string KeyBoxText(int k, int32_t code) {
-    return k >= kFirstAxisEntry && code == 0 ? std::string() : FullWidthNumber(code);
+std::string KeyBoxText(int control, int32_t code) {
+    return control >= kControlAxis1 && code == 0 ? std::string() : FullWidthNumber(code);
 }
 
 std::string SlotCaption(int32_t n) { return "No-" + DecimalText(n); }

@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-#include "engine/key_event.h"
+#include "engine/output/key_event.h"
 
 namespace pwstd {
+
 namespace {
 
 // The layout of the thread that owns the foreground window: a user with two layouts gets the scan
@@ -16,18 +17,15 @@ HKL ForegroundLayout() {
 }  // namespace
 
 void WinKeySink::begin_keys() {
-    if (scan_codes_ != 1) return;  // without scan codes no key needs the layout
+    if (!scan_codes_) return;  // without scan codes no key needs the layout
     layout_.store(ForegroundLayout(), std::memory_order_relaxed);
 }
 
-// Without scan codes: scan code 0 and never the extended-key flag, arrow keys included.
-void WinKeySink::send(uint8_t vk, bool up) {
-    const bool scan_codes = scan_codes_ == 1;
-    const auto layout = static_cast<HKL>(layout_.load(std::memory_order_relaxed));
-    const UINT vsc_ex = scan_codes ? MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC_EX, layout) : 0;
-    const KeyEventShape shape = KeyEventFor(vk, up, scan_codes, vsc_ex);
-    keybd_event(vk, shape.scan, shape.flags, 0);
+uint32_t WinKeySink::scan_code(uint8_t vk) {
+    return MapVirtualKeyExW(vk, MAPVK_VK_TO_VSC_EX, static_cast<HKL>(layout_.load(std::memory_order_relaxed)));
 }
+
+void WinKeySink::key(uint8_t vk, uint8_t scan, uint32_t flags) { keybd_event(vk, scan, flags, 0); }
 
 static_assert(KEYEVENTF_EXTENDEDKEY == kKeyEventExtendedKey);
 static_assert(KEYEVENTF_KEYUP == kKeyEventKeyUp);

@@ -3,20 +3,20 @@
 #include <atomic>
 #include <cstdint>
 
-#include "engine/ports.h"
-#include "engine/relaxed.h"
+#include "engine/output/output_sink.h"
 
 namespace pwstd {
 
-class WinKeySink final : public KeySink {
+class WinKeySink final : public OutputSink {
 public:
-    // `scan_codes` (the "ScanCodes" option, 0 or 1) is read at every key event.
-    explicit WinKeySink(const Relaxed<int16_t>& scan_codes) : scan_codes_(scan_codes) {}
+    // `scan_codes` (the "ScanCodes" option): the keyboard layout is looked up for each batch.
+    explicit WinKeySink(bool scan_codes) : scan_codes_(scan_codes) {}
     void begin_keys() override;
-    void send(uint8_t vk, bool up) override;
+    uint32_t scan_code(uint8_t vk) override;
+    void key(uint8_t vk, uint8_t scan, uint32_t flags) override;
 
 private:
-    const Relaxed<int16_t>& scan_codes_;
+    const bool scan_codes_;
     // The keyboard layout begin_keys looked up, in which the keys of its batch are shaped. The timer
     // thread's polls and the releases at quit (once the timer is stopped) never overlap.
     std::atomic<void*> layout_{nullptr};

@@ -4,20 +4,21 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "dialogs/about/abox.h"
 #include "dialogs/apps/appt.h"
 #include "dialogs/general/prop.h"
 #include "dialogs/keys/keys.h"
-#include "engine/pad_reader.h"
-#include "engine/poll_cycle.h"
+#include "engine/bindings/binding_table.h"
+#include "engine/engine.h"
+#include "engine/options.h"
 #include "engine/shared_state.h"
-#include "engine/xinput_source.h"
 #include "platform/win32/hidden_window.h"
 #include "platform/win32/win_clock.h"
 #include "platform/win32/win_foreground.h"
+#include "platform/win32/win_joystick_backend.h"
 #include "platform/win32/win_key_sink.h"
-#include "platform/win32/win_pad_source.h"
 #include "platform/win32/win_poll_timer.h"
 #include "platform/win32/win_power_throttling.h"
 #include "platform/win32/win_profile.h"
@@ -29,7 +30,7 @@
 #include "platform/win32/win_sleeper.h"
 #include "platform/win32/win_template_signal.h"
 #include "platform/win32/win_tray_icon.h"
-#include "platform/win32/win_xinput_source.h"
+#include "platform/win32/win_xinput_backend.h"
 #include "platform/win32/renderer/win_window_host.h"
 #include "tray/form1.h"
 
@@ -49,36 +50,49 @@ int Run(HINSTANCE instance) {
     KeepTimerResolutionWhileHidden();
 
     SharedState& state = g_state;
-    WinPadSource pad;
-    WinKeySink keys(state.ScanCodes);
+    WinJoystickBackend joystick;
+    WinXInputBackend xinput;
     WinClock clock;
     WinSleeper sleeper;
     WinProfile profile;
-    WinXInput xinput;
-    XInputPadSource pads(pad, &xinput, clock, state);
-    PadReader reader(pads, clock, state);
+    LiveBindings bindings;
 
     // The window exists before the timer can tick: the poll cycle's rate signals are posted to it.
     HiddenWindow window(instance);
     WinTrayIcon tray(window.handle(), instance);
     WinRateSignal rate(window.handle());
-    PollCycle poll(state, reader, keys, clock, rate);
-    WinPollTimer timer(poll);
+    // The template button's presses and the window in front reach the form on this thread.
+    WinTemplateSignal template_signal(window.handle());
+    // What the options choose, made once they are read at start-up, before the timer starts.
+    std::optional<WinKeySink> keys;
+    std::optional<Engine> engine;
+    WinPollTimer timer;
     WinWindowHost windows(window.handle());
     WinShell shell(window.handle());
     WinRetryTimer tray_retry(window.handle());
 
-    Form1 form(state, profile, poll, TrayServices{tray, timer, sleeper, windows, shell, tray_retry});
-    form.SetDialogs([&] { return std::make_unique<KeyS>(state, profile, form.Menu()); },
-                    [&] { return std::make_unique<Prop>(state, profile, timer, sleeper, reader, form.Menu()); },
-                    [] { return std::make_unique<ABox>(); });
-    // The template button's presses and the window in front reach the form on this thread.
-    WinTemplateSignal template_signal(window.handle());
-    poll.SetTemplateSignal(template_signal);
+    auto build_engine = [&](const Options& options) -> PollCycle& {
+        // XInput is loaded before the first reading: read first through the joystick service, the
+        // same pad would be found again a moment later as another one. Where no XInput library
+        // loads the option is ignored.
+        PadBackend* xinput_pads = options.xinput && xinput.Load() ? &xinput : nullptr;
+        keys.emplace(options.scan_codes);
+        engine.emplace(state, options, bindings, joystick, xinput_pads, *keys, clock, rate);
+        engine->poll.SetTemplateSignal(template_signal);
+        timer.Run(engine->poll);
+        return engine->poll;
+    };
+    Form1 form(state, profile, bindings, build_engine, TrayServices{tray, timer, sleeper, windows, shell, tray_retry});
+    form.SetDialogs(
+        [&] { return std::make_unique<KeyS>(state, form.options(), profile, form.Menu(), form.Templates()); },
+        [&] {
+            return std::make_unique<Prop>(state, form.options(), profile, timer, sleeper, engine->pads, form.Templates());
+        },
+        [] { return std::make_unique<ABox>(); });
     WinForegroundWatch foreground;
     WinProfileSection sections;
     form.SetAppTemplates(foreground, [&] {
-        return std::make_unique<AppT>(state, profile, sections, foreground, form.Menu());
+        return std::make_unique<AppT>(state, profile, sections, foreground, form.Menu(), form.Templates());
     });
 
     window.SetHandlers({
@@ -89,23 +103,13 @@ int Run(HINSTANCE instance) {
         .display_changed = [&] { tray.DisplayChanged(); },
         .device_changed =
             [&] {
-                reader.DeviceChanged();
-                pads.DeviceChanged();
+                if (engine) engine->pads.DeviceChanged();
             },
         .template_button = [&] { form.TemplateButton_Press(); },
         .unload = [&] { form.Shutdown(); },
     });
 
     form.Form_Load();
-    // "XInput" is known once the settings are read; where no XInput library loads the option is
-    // ignored. A pad found now is searched for at the next reading.
-    if (state.XInput == 1) {
-        if (xinput.Load()) {
-            pads.DeviceChanged();
-        } else {
-            state.XInput = 0;
-        }
-    }
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

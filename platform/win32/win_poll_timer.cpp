@@ -11,7 +11,7 @@ std::atomic<PollCycle*> g_cycle{nullptr};
 
 }  // namespace
 
-WinPollTimer::WinPollTimer(PollCycle& cycle) { g_cycle.store(&cycle, std::memory_order_release); }
+void WinPollTimer::Run(PollCycle& cycle) { g_cycle.store(&cycle, std::memory_order_release); }
 
 WinPollTimer::~WinPollTimer() { g_cycle.store(nullptr, std::memory_order_release); }
 

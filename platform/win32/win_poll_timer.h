@@ -2,8 +2,8 @@
 // The periodic multimedia timer that drives the poll cycle.
 //
 // The timer calls PadTimerProc with user value 1, so the procedure cannot learn its poll cycle from
-// its arguments: the program's one PollCycle is registered when its WinPollTimer is made, before any
-// timer can be started, and PadTimerProc runs that cycle.
+// its arguments: the program's poll cycle is registered with its WinPollTimer before any timer is
+// started, and PadTimerProc runs that cycle.
 #include <windows.h>
 
 #include "engine/poll_cycle.h"
@@ -13,8 +13,10 @@ namespace pwstd {
 
 class WinPollTimer final : public PollTimer {
 public:
-    // One per process: registers `cycle` as the poll cycle PadTimerProc runs.
-    explicit WinPollTimer(PollCycle& cycle);
+    // One per process.
+    WinPollTimer() = default;
+    // Registers `cycle` as the poll cycle PadTimerProc runs. UI thread, while no timer runs.
+    void Run(PollCycle& cycle);
     // Unregisters the cycle; kill the timer first.
     ~WinPollTimer() override;
     WinPollTimer(const WinPollTimer&) = delete;

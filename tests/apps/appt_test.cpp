@@ -54,10 +54,9 @@ class AppTDialog : public ::testing::Test {
 protected:
     AppTDialog() {
         state.IniPath = "C:\\Tools\\PwStd.ini";
-        auto& templates = menu.Add("mnuTempL1", "テンプレート");
-        for (int i = 0; i <= kTemplateCount; ++i)
-            templates.Add("mnuTemp", i == 0 ? "カスタム" : "T" + std::to_string(i), i);
-        menu.Find("mnuTemp", 5)->SetChecked(true);
+        auto& items = menu.Add("mnuTempL1", "テンプレート");
+        for (int i = 0; i <= kTemplateCount; ++i) items.Add("mnuTemp", i == 0 ? "カスタム" : "T" + std::to_string(i), i);
+        templates.Switch(5, false);
         profile.lines = {{"AppTemplates", "game.EXE", "3"}, {"AppTemplates", "zed.exe", "0"},
                          {"AppTemplates", "bad.exe", "12"}, {"KeySettei", "notepad.exe", "1"}};
         foreground.visible = {{"notepad.exe", false}, {"PwStd.exe", true},   {"explorer.exe", true},
@@ -78,7 +77,10 @@ protected:
     SectionProfile profile;
     FakeForeground foreground;
     forms::MenuItem menu{"mnuPop", "Popup"};
-    AppT dialog{state, profile, profile, foreground, menu};
+    Options options;
+    LiveBindings bindings;
+    TemplateSwitcher templates{state, options, profile, bindings};
+    AppT dialog{state, profile, profile, foreground, menu, templates};
 };
 
 // Windows and entries, each program once whatever its case, ours and the shell's left out, sorted;

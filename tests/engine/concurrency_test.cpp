@@ -9,8 +9,9 @@
 #include <random>
 #include <thread>
 
-#include "engine/poll_cycle.h"
+#include "engine/engine.h"
 #include "tests/support/concurrent_fakes.h"
+#include "tests/support/fakes.h"
 #include "tests/support/running_state.h"
 
 namespace pwstd {
@@ -46,13 +47,14 @@ private:
 
 TEST(Concurrency, PollCycleRunsWhileTheUserInterfaceChangesEverySetting) {
     SharedState state;
-    RunningState(state, 4, 1, 1);
+    LiveBindings bindings;
+    RunningState(state, bindings, 4, 1, 1);
     SharedPadSource source;
     SteadyClock clock;
     CountingKeySink keys;
     CountingRateSignal rate;
-    PadReader reader(source, clock, state);
-    PollCycle poll(state, reader, keys, clock, rate);
+    Engine engine(state, Options{}, bindings, source, nullptr, keys, clock, rate);
+    PollCycle& poll = engine.poll;
 
     Ticker timer([&] { poll.PadTimerProc(); });
     std::mt19937 random(20240607);
@@ -74,8 +76,13 @@ TEST(Concurrency, PollCycleRunsWhileTheUserInterfaceChangesEverySetting) {
             case 1: state.Buttons = static_cast<int32_t>(1 + random() % 30); break;
             case 2: state.Repeat = static_cast<int16_t>(random() % 2); break;
             case 3: state.Keyup = static_cast<int16_t>(random() % 2); break;
-            case 4: state.DirKeys[random() % 4] = static_cast<int32_t>(1 + random() % 255); break;
-            case 5: state.ButtonKeys[1 + random() % 30] = static_cast<int32_t>(1 + random() % 255); break;
+            case 4:
+            case 5: {
+                BindingTable table = bindings.Current();
+                table[static_cast<int>(random() % (4 + kMaxButtons))] = Action::Key(static_cast<int32_t>(1 + random() % 255));
+                bindings.Publish(table);
+                break;
+            }
             case 6: state.PadActive = state.PadActive == True ? False : True; break;
             case 7:
                 source.x = static_cast<uint32_t>(random() % 65536);
@@ -108,18 +115,21 @@ TEST(Concurrency, PollCycleRunsWhileTheUserInterfaceChangesEverySetting) {
 // Readings that tell apart which call made them: even calls alternate between "left, up and
 // button 1" and "right, down and button 2", odd calls fail. A reading made of two calls' fields
 // cannot look like either.
-class AlternatingPadSource final : public PadSource {
+class AlternatingPadSource final : public PadBackend {
 public:
     std::atomic<int> calls{0};
-    uint32_t read(int32_t, uint32_t, JoyReading& out) override {
+    uint32_t read(int32_t, const PadQuery&, PadState& out) override {
         const int n = calls.fetch_add(1);
         if (n % 2 == 1) return 167;
-        out = n % 4 == 0 ? JoyReading{0, 0, 1} : JoyReading{65535, 65535, 2};
+        out = {};
+        const uint32_t at = n % 4 == 0 ? 0 : 65535;
+        out.axis[kAxisX] = out.axis[kAxisY] = at;
+        out.buttons = n % 4 == 0 ? 1 : 2;
         return 0;
     }
-    uint32_t joysticks() override { return 4; }
-    uint32_t caps(int32_t, JoyCaps& out) override {
-        out = {2, kJoyCapsHasPov};
+    int32_t count() override { return 4; }
+    uint32_t caps(int32_t, PadCaps& out) override {
+        out = {AxisBit(kAxisX) | AxisBit(kAxisY), true, false};
         return 0;
     }
 };
@@ -127,21 +137,16 @@ public:
 // Also with the options for today's pads on: the hat, and the search for the joystick that
 // answers, which a failing reading on either thread starts.
 TEST(Concurrency, OneReaderServesThePollCycleAndTheTestPanelWithoutMixingReadings) {
-    for (const int16_t options : {int16_t{0}, int16_t{1}}) {
+    for (const bool options : {false, true}) {
         SCOPED_TRACE(options);
         AlternatingPadSource source;
         SteadyClock clock;
-        SharedState state;
-        state.Kando = 16384;
-        state.PovStick = options;
-        state.AnyJoystick = options;
-        state.AllAxes = options;
-        PadReader reader(source, clock, state);
+        Pads pads(source, nullptr, clock, InputOptions{options, options, options});
         std::atomic<bool> mixed{false};
         std::atomic<int> reads{0};
 
         Ticker timer([&] {
-            const PadSnapshot s = reader.ReadPad(0);
+            const Snapshot s = Decode(pads.Read(0), 16384, options);
             const bool a = s.DirX == -1 && s.DirY == -1 && s.ButtonMask == 1;
             const bool b = s.DirX == 1 && s.DirY == 1 && s.ButtonMask == 2;
             const bool failed = s.ReadError == 167 && s.DirX == 0 && s.DirY == 0 && s.ButtonMask == 0;
@@ -150,22 +155,70 @@ TEST(Concurrency, OneReaderServesThePollCycleAndTheTestPanelWithoutMixingReading
         });
         const auto end = std::chrono::steady_clock::now() + 2s;
         for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
-            const int32_t x = reader.ReadPadX(0);
-            const int32_t y = reader.ReadPadY(0);
-            const uint32_t buttons = reader.ReadPadButtons(0);
-            if (x < -1 || x > 1 || y < -1 || y > 1 || buttons > 2) mixed = true;
+            const Snapshot x = Decode(pads.Read(0), 16384, options);
+            const Snapshot y = Decode(pads.Read(0), 16384, options);
+            const Snapshot buttons = Decode(pads.Read(0), 16384, options);
+            if (x.DirX != x.DirY || y.DirX != y.DirY || buttons.ButtonMask > 2) mixed = true;
             reads += 3;
-            if (i % 64 == 0) reader.DeviceChanged();  // devices come and go: many real calls
+            if (i % 64 == 0) pads.DeviceChanged();  // devices come and go: many real calls
         }
         timer.Stop();
 
         EXPECT_FALSE(mixed);
         EXPECT_GT(source.calls.load(), 10);
         // The search answers a failed reading with the next joystick at once: nothing to leave alone.
-        if (options == 0) {
+        if (!options) {
             EXPECT_LT(source.calls.load(), reads.load()) << "failed readings are left alone for a while";
         }
     }
+}
+
+// Each batch of keys a poll sends: whether its presses came from more than one map.
+class MapCheckingSink final : public OutputSink {
+public:
+    std::atomic<int> batches{0};
+    std::atomic<bool> torn{false};
+    void begin_keys() override {
+        ++batches;
+        first_ = 0;
+    }
+    uint32_t scan_code(uint8_t) override { return 0; }
+    void key(uint8_t vk, uint8_t, uint32_t flags) override {
+        if ((flags & kKeyEventKeyUp) != 0) return;
+        if (first_ == 0) first_ = vk;
+        if (vk != first_) torn = true;
+    }
+
+private:
+    uint8_t first_ = 0;  // the poll thread's own
+};
+
+// Templates switched as fast as the UI thread can while every control is held and pressed again at
+// each poll: every poll's presses come from one whole map.
+TEST(Concurrency, EveryPollSendsTheKeysOfOneWholeMap) {
+    SharedState state;
+    LiveBindings bindings;
+    RunningState(state, bindings, kMaxButtons, 1, 0);
+    SharedPadSource source;
+    source.x = 0;
+    source.y = 0;
+    source.buttons = 0x3FFFFFFF;
+    SteadyClock clock;
+    CountingRateSignal rate;
+    MapCheckingSink keys;
+    Engine engine(state, Options{}, bindings, source, nullptr, keys, clock, rate);
+    BindingTable maps[2];
+    for (int m = 0; m < 2; ++m) {
+        for (int c = 0; c < 4 + kMaxButtons; ++c) maps[m][c] = Action::Key(10 + 10 * m);
+    }
+
+    Ticker timer([&] { engine.poll.PadTimerProc(); });
+    const auto end = std::chrono::steady_clock::now() + 1500ms;
+    for (int i = 0; std::chrono::steady_clock::now() < end; ++i) bindings.Publish(maps[i % 2]);
+    timer.Stop();
+
+    EXPECT_GT(keys.batches.load(), 100);
+    EXPECT_FALSE(keys.torn) << "a poll pressed keys of two maps";
 }
 
 }  // namespace

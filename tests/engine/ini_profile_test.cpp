@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "engine/bindings/key_map_file.h"
 #include "engine/settings.h"
 #include "tests/support/temp_ini.h"
 
@@ -81,7 +82,7 @@ TEST(IniFileProfile, OddFilesNeverBreakTheOtherKeys) {
         EXPECT_EQ(file.Buttons(), 8) << c.name;
         EXPECT_EQ(file.Wait(), 30) << c.name;
         EXPECT_EQ(ini.profile.put("KeySettei", "Cursor1", "90", ini.path), 1) << c.name;
-        EXPECT_EQ(file.KeyCode(0, 0), 90) << c.name;
+        EXPECT_EQ(ReadKeyCode(file, 0, kControlUp), 90) << c.name;
         EXPECT_EQ(file.Wait(), 30) << c.name;
     }
 }

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/key_event.h"
+#include "engine/output/held_outputs.h"
+#include "engine/output/key_event.h"
+#include "tests/support/fakes.h"
 
 namespace pwstd {
 namespace {
@@ -70,6 +72,25 @@ TEST(KeyEventFor, TheLayoutsScanCodeAndItsPrefix) {
             EXPECT_EQ(shape.flags, (up ? kKeyEventKeyUp : 0u) | (row.extended ? kKeyEventExtendedKey : 0u));
         }
     }
+}
+
+// The layout changes (Win+Space) while a control is held: its release still carries the scan code
+// and flags its press went out with, or a game reading scan codes keeps the first key down.
+TEST(HeldOutputs, AReleaseGoesOutExactlyAsItsPressWent) {
+    testing::RecordingKeySink sink;
+    HeldOutputs held(sink, true);
+    sink.scan_codes = [](uint8_t vk) { return vk == 0x26 ? 0xE048u : 0x1Eu; };
+    held.Press(0, 0x41);
+    held.Press(1, 0x26);
+    sink.scan_codes = [](uint8_t) { return 0x30u; };
+    held.ReleaseAll();
+    using Shape = std::pair<uint8_t, uint32_t>;
+    EXPECT_EQ(sink.shapes, (std::vector<Shape>{{0x1E, 0}, {0x48, kKeyEventExtendedKey}, {0x1E, kKeyEventKeyUp},
+                                               {0x48, kKeyEventKeyUp | kKeyEventExtendedKey}}));
+    EXPECT_EQ(sink.Take(), "press 65, press 38, release 65, release 38");
+    EXPECT_EQ(sink.batches, 1) << "one batch: the layout is looked up once";
+    held.ReleaseAll();
+    EXPECT_EQ(sink.Take(), "") << "released once";
 }
 
 }  // namespace

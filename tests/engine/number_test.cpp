@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/bindings/key_map_file.h"
 #include "engine/settings.h"
 
 namespace pwstd {
@@ -85,12 +86,15 @@ TEST(NumberDecoding, WritersFormats) {
 TEST(NumberDecoding, KeyAndSectionNames) {
     EXPECT_EQ(SlotSection(0), "KeySettei");
     EXPECT_EQ(SlotSection(10), "KeySetteiTemp10");
-    EXPECT_EQ(EntryKey(0), "Cursor1");
-    EXPECT_EQ(EntryKey(3), "Cursor4");
-    EXPECT_EQ(EntryKey(4), "Button1");
-    EXPECT_EQ(EntryKey(33), "Button30");
-    EXPECT_STREQ(EntryDefault(2), "37");
-    EXPECT_STREQ(EntryDefault(20), "32");
+    EXPECT_EQ(ControlKey(kControlUp), "Cursor1");
+    EXPECT_EQ(ControlKey(kControlDown), "Cursor2");
+    EXPECT_EQ(ControlKey(kControlLeft), "Cursor3");
+    EXPECT_EQ(ControlKey(kControlRight), "Cursor4");
+    EXPECT_EQ(ControlKey(ButtonControl(1)), "Button1");
+    EXPECT_EQ(ControlKey(ButtonControl(30)), "Button30");
+    EXPECT_STREQ(ControlDefault(kControlLeft), "37");
+    EXPECT_STREQ(ControlDefault(ButtonControl(17)), "32");
+    EXPECT_STREQ(ControlDefault(AxisControl(7)), "0");
     EXPECT_EQ(AddBackslash("C:\\x"), "C:\\x\\");
     EXPECT_EQ(AddBackslash("C:\\x\\"), "C:\\x\\");
     EXPECT_EQ(AddBackslash(""), "\\");

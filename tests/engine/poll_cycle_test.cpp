@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/poll_cycle.h"
+#include <memory>
+
+#include "engine/engine.h"
+#include "tests/engine/allocations.h"
 #include "tests/support/fakes.h"
 #include "tests/support/running_state.h"
 
@@ -24,31 +27,42 @@ using namespace pwstd::testing;
 constexpr uint32_t kCentre = 32768;
 constexpr uint32_t kLeftX = 0, kRightX = 65535, kUpY = 0, kDownY = 65535;
 
-// The poll cycle on recording fakes.
+// The poll cycle on recording fakes, built from the options as the program builds it.
 class PollRig : public ::testing::Test {
 protected:
+    void Build(const Options& options) {
+        engine = std::make_unique<Engine>(state, options, bindings, source, nullptr, keys, clock, rate);
+    }
+    PollCycle& poll() { return engine->poll; }
+    // Binds `control` to `code` in the table in force.
+    void SetKey(int control, int32_t code) {
+        BindingTable table = bindings.Current();
+        table[control] = Action::Key(code);
+        bindings.Publish(table);
+    }
+
     SharedState state;
     FakePadSource source;
     FakeClock clock;
     RecordingKeySink keys;
     RecordingRateSignal rate;
-    PadReader reader{source, clock, state};
-    PollCycle poll{state, reader, keys, clock, rate};
+    LiveBindings bindings;
+    std::unique_ptr<Engine> engine = std::make_unique<Engine>(state, Options{}, bindings, source, nullptr, keys, clock, rate);
 };
 
 class PollCycleTest : public PollRig {
 protected:
     void SetUp() override {
-        RunningState(state, 4, 0, 0);
+        RunningState(state, bindings, 4, 0, 0);
         clock.now = 500;  // the first poll's rate display is checked on its own
-        poll.PadTimerProc();
+        poll().PadTimerProc();
         keys.events.clear();
-        poll.TakePollRate();
+        poll().TakePollRate();
     }
     void Pad(uint32_t x, uint32_t y, uint32_t buttons) { source.reading = {x, y, buttons}; }
     std::string Poll() {
         clock.now += 25;
-        poll.PadTimerProc();
+        poll().PadTimerProc();
         return keys.Take();
     }
 };
@@ -114,7 +128,7 @@ TEST_F(PollCycleTest, AKeyThatWentDownComesUpWithItsOwnCode) {
           {held(kCentre, 0), {"release 65", "release 65", "release 65", "release 65"}}}},
         {"key map changed while held",
          {{held(kLeftX, 0x1), {"press 37, press 65", "press 37, press 65", "press 37, press 65", "press 37, press 65"}},
-          {[this] { state.DirKeys[kLeft] = 90; },
+          {[this] { SetKey(kControlLeft, 90); },
            {"release 37, press 90", "release 37, press 90", "release 37, press 90, press 65",
             "release 37, release 65, press 90, press 65"}},
           {held(kCentre, 0x1), {"release 90", "release 90", "release 90, press 65", "release 90, release 65, press 65"}},
@@ -137,7 +151,7 @@ TEST_F(PollCycleTest, AKeyThatWentDownComesUpWithItsOwnCode) {
         for (int m = 0; m < 4; ++m) {
             SCOPED_TRACE(std::string(c.name) + ", Repeat " + std::to_string(modes[m][0]) + " Keyup " +
                          std::to_string(modes[m][1]));
-            RunningState(state, 4, modes[m][0], modes[m][1]);
+            RunningState(state, bindings, 4, modes[m][0], modes[m][1]);
             Pad(kCentre, kCentre, 0);
             for (size_t s = 0; s < c.steps.size(); ++s) {
                 c.steps[s].change();
@@ -154,11 +168,11 @@ TEST_F(PollCycleTest, AKeyThatWentDownComesUpWithItsOwnCode) {
 
 // After the buttons, in the order Z low .. V high; an axis control without a key sends nothing.
 TEST_F(PollCycleTest, AxisControlsFollowTheButtonsAndAKeylessOneIsSilent) {
-    state.AllAxes = 1;
-    for (int a = 0; a < kAxisControls; ++a) state.AxisKeys[a] = 100 + a;
-    state.AxisKeys[3] = 0;
+    Options options;
+    options.all_axes = true;
+    Build(options);
+    for (int a = 0; a < kAxisControls; ++a) SetKey(AxisControl(a), a == 3 ? 0 : 100 + a);
     source.joy_caps = {6, kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasU | kJoyCapsHasV};
-    reader.DeviceChanged();
     source.reading = {kCentre, kCentre, 0, kJoyPovCentered, 0, kCentre, kCentre, 65535};
     EXPECT_EQ(Poll(), "") << "the rests";
     source.reading = {kLeftX, kCentre, 0x1, kJoyPovCentered, 65535, 65535, 0, 0};
@@ -174,7 +188,7 @@ TEST_F(PollCycleTest, AxisControlsFollowTheButtonsAndAKeylessOneIsSilent) {
 }
 
 TEST_F(PollCycleTest, TwoControlsOnOneKeyEachSendTheirOwnEvents) {
-    state.ButtonKeys[2] = 65;
+    SetKey(ButtonControl(2), 65);
     Pad(kCentre, kCentre, 0x3);
     EXPECT_EQ(Poll(), "press 65, press 65");
     Pad(kCentre, kCentre, 0x2);
@@ -201,8 +215,22 @@ TEST_F(PollCycleTest, AnUnpluggedPadIsAskedOnceASecondAndUsedAtOnceAfterADeviceC
     EXPECT_EQ(source.calls - calls, 3) << "the failure, then one call a second";
     source.code = 0;
     Pad(kCentre, kUpY, 0x1);
-    reader.DeviceChanged();
+    engine->pads.DeviceChanged();
     EXPECT_EQ(Poll(), "press 38, press 65") << "the first poll after the device change uses the pad";
+}
+
+// What was held on one pad is not held on another: when another joystick answers in its place, the
+// keys come up and what the new pad holds goes down again.
+TEST_F(PollCycleTest, AnotherPadFirstReleasesWhatTheOldOneHeld) {
+    Options options;
+    options.any_joystick = true;
+    Build(options);
+    Pad(kLeftX, kCentre, 0x1);
+    EXPECT_EQ(Poll(), "press 37, press 65");
+    EXPECT_EQ(Poll(), "");
+    source.only_id = 1;
+    EXPECT_EQ(Poll(), "release 37, release 65, press 37, press 65");
+    EXPECT_EQ(Poll(), "");
 }
 
 TEST_F(PollCycleTest, ReleaseHeldLetsGoOfEverythingStillDownWithTheCodesThatWentDown) {
@@ -210,11 +238,40 @@ TEST_F(PollCycleTest, ReleaseHeldLetsGoOfEverythingStillDownWithTheCodesThatWent
     Pad(kRightX, kCentre, 0x20000001u);
     Poll();
     state.Buttons = 2;
-    state.DirKeys[kRight] = 90;
-    poll.ReleaseHeld();
+    SetKey(kControlRight, 90);
+    poll().ReleaseHeld();
     EXPECT_EQ(keys.Take(), "release 39, release 65, release 94");
-    poll.ReleaseHeld();
+    poll().ReleaseHeld();
     EXPECT_EQ(keys.Take(), "");
+}
+
+// On the timer thread nothing may wait on the heap: polls that press, release, repeat, find a pad
+// anew and show the rate allocate nothing.
+TEST_F(PollCycleTest, APollAllocatesNothing) {
+    Options options;
+    options.any_joystick = options.all_axes = options.pov_stick = options.scan_codes = true;
+    Build(options);
+    state.Repeat = 1;
+    state.Keyup = 1;
+    source.joy_caps = {6, kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasPov};
+    Poll();
+    // The recording fakes' own room, made beforehand.
+    source.ids.reserve(4096);
+    source.caps_ids.reserve(256);
+    keys.events.reserve(16384);
+    keys.shapes.reserve(16384);
+    const int64_t before = testing::Allocations();
+    for (int i = 0; i < 200; ++i) {
+        Pad(i % 2 == 0 ? kLeftX : kRightX, kCentre, i % 3 == 0 ? 0x3FFFFFFFu : 0x5u);
+        source.reading.Pov = i % 2 == 0 ? 4500u : 65535u;
+        source.only_id = i % 50 == 0 ? 2 : -1;  // now and then another pad: released and found anew
+        clock.now += 25;
+        poll().PadTimerProc();
+        if (i % 40 == 0) poll().TakePollRate();
+    }
+    EXPECT_EQ(testing::Allocations() - before, 0);
+    EXPECT_GT(rate.posts, 0);
+    keys.events.clear();
 }
 
 class PollRateTest : public PollRig {
@@ -228,14 +285,14 @@ protected:
     std::optional<PollRate> PollAt(uint32_t ms) {
         clock.now = ms;
         const int posts = rate.posts;
-        poll.PadTimerProc();
-        return rate.posts > posts ? poll.TakePollRate() : std::nullopt;
+        poll().PadTimerProc();
+        return rate.posts > posts ? poll().TakePollRate() : std::nullopt;
     }
 };
 
 TEST_F(PollRateTest, ShownOnceASecondWithTheCountOfPollsBetween) {
     EXPECT_EQ(PollAt(5000), (PollRate{2, 0}));
-    EXPECT_EQ(poll.TakePollRate(), std::nullopt) << "taken once";
+    EXPECT_EQ(poll().TakePollRate(), std::nullopt) << "taken once";
     std::vector<PollRate> shown;
     for (uint32_t i = 1; i <= 41; ++i)
         if (const auto display = PollAt(5000 + 25 * i)) shown.push_back(*display);
@@ -264,23 +321,23 @@ TEST_F(PollRateTest, KeepsComingAcrossTheTickCountWrapAndFramesCycle) {
 TEST_F(PollRateTest, AWaitingDisplayIsReplacedByTheNextAndTheFrameAdvancesEvenWhilePaused) {
     state.IconFrame = 4;
     state.PadActive = False;
-    poll.ShowPollRate(40);
+    poll().ShowPollRate(40);
     EXPECT_EQ(state.IconFrame, 1);
-    poll.ShowPollRate(39);
+    poll().ShowPollRate(39);
     EXPECT_EQ(rate.posts, 1);
-    EXPECT_EQ(poll.TakePollRate(), (PollRate{2, 39}));
-    EXPECT_EQ(poll.TakePollRate(), std::nullopt);
-    poll.ShowPollRate(41);
+    EXPECT_EQ(poll().TakePollRate(), (PollRate{2, 39}));
+    EXPECT_EQ(poll().TakePollRate(), std::nullopt);
+    poll().ShowPollRate(41);
     EXPECT_EQ(rate.posts, 2);
-    EXPECT_EQ(poll.TakePollRate(), (PollRate{3, 41}));
+    EXPECT_EQ(poll().TakePollRate(), (PollRate{3, 41}));
 
     // A signal the full queue refused will never arrive: the next display signals again.
     rate.queue_full = true;
-    poll.ShowPollRate(42);
+    poll().ShowPollRate(42);
     rate.queue_full = false;
-    poll.ShowPollRate(43);
+    poll().ShowPollRate(43);
     EXPECT_EQ(rate.posts, 4);
-    EXPECT_EQ(poll.TakePollRate(), (PollRate{1, 43}));
+    EXPECT_EQ(poll().TakePollRate(), (PollRate{1, 43}));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/poll_cycle.h"
+#include "engine/engine.h"
 #include "tests/support/fakes.h"
 #include "tests/support/running_state.h"
 
@@ -30,16 +30,17 @@ struct Event {
     bool up;
 };
 
-class EventSink final : public KeySink {
+class EventSink final : public OutputSink {
 public:
     std::vector<Event> events;
-    void send(uint8_t vk, bool up) override { events.push_back({vk, up}); }
+    uint32_t scan_code(uint8_t) override { return 0; }
+    void key(uint8_t vk, uint8_t, uint32_t flags) override { events.push_back({vk, (flags & kKeyEventKeyUp) != 0}); }
 };
 
 class PollProperty {
 public:
     PollProperty(int16_t repeat, int16_t keyup, uint32_t seed) : random_(seed) {
-        RunningState(state_, 1 + static_cast<int32_t>(random_() % 8), repeat, keyup);
+        RunningState(state_, bindings_, 1 + static_cast<int32_t>(random_() % 8), repeat, keyup);
         NewKeyMap();
     }
 
@@ -79,16 +80,13 @@ private:
         std::iota(codes.begin(), codes.end(), 1);
         std::shuffle(codes.begin(), codes.end(), random_);
         control_of_.fill(-1);
-        const int dir_key[4] = {kLeft, kRight, kUp, kDown};
+        BindingTable table;
         for (int c = 0; c < kControls; ++c) {
             control_of_[codes[c]] = c;
             key_[c] = static_cast<uint8_t>(codes[c]);
-            if (c < 4) {
-                state_.DirKeys[dir_key[c]] = codes[c];
-            } else {
-                state_.ButtonKeys[c - 3] = codes[c];
-            }
+            table[c] = Action::Key(codes[c]);
         }
+        bindings_.Publish(table);
     }
 
     static uint32_t Position(int dir, uint32_t r) {
@@ -170,8 +168,9 @@ private:
     FakeClock clock_;
     EventSink keys_;
     RecordingRateSignal rate_;
-    PadReader reader_{source_, clock_, state_};
-    PollCycle poll_{state_, reader_, keys_, clock_, rate_};
+    LiveBindings bindings_;
+    Engine engine_{state_, Options{}, bindings_, source_, nullptr, keys_, clock_, rate_};
+    PollCycle& poll_ = engine_.poll;
     int x_ = 0, y_ = 0;
     uint32_t mask_ = 0;
     std::array<int, 256> control_of_{};

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/bindings/key_map_file.h"
 #include "engine/settings.h"
 #include "engine/shared_state.h"
 #include "tests/support/temp_ini.h"
@@ -31,9 +32,10 @@ TEST(SettingsFile, NoFileGivesEveryDefault) {
     EXPECT_EQ(file.TemplateButton(), 0);
     EXPECT_EQ(file.TemplateName(1), "テンプレート１");
     EXPECT_EQ(file.TemplateName(10), "テンプレート１０");
-    const int expected[] = {38, 40, 37, 39, 32, 32};
-    for (int entry = 0; entry < 6; ++entry) EXPECT_EQ(file.KeyCode(0, entry), expected[entry]);
-    EXPECT_EQ(file.KeyCode(7, 33), 32);
+    const std::vector<int> controls = SlotControls(2, true);
+    const int expected[] = {38, 40, 37, 39, 32, 32, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(ReadKeyCode(file, 0, controls[i]), expected[i]);
+    EXPECT_EQ(ReadKeyCode(file, 7, ButtonControl(30)), 32);
 }
 
 struct KeyCase {
@@ -107,17 +109,17 @@ TEST(SettingsFile, KeyCodesAndNames) {
               "Button2=39.5\r\nButton4=\r\n[KeySetteiTemp4]\r\nTempName=" + accented +
               "\r\n[KeySetteiTemp5]\r\nTempName=\r\n");
     SettingsFile file(ini.profile, ini.path);
-    EXPECT_EQ(file.KeyCode(3, 0), 1);
-    EXPECT_EQ(file.KeyCode(3, 8), 255);
-    EXPECT_EQ(file.KeyCode(3, 4), 38);
-    EXPECT_EQ(file.KeyCode(3, 5), 40);
-    EXPECT_EQ(file.KeyCode(3, 6), 32) << "a key missing from an existing section takes its default";
-    EXPECT_EQ(file.KeyCode(3, 7), 1) << "an empty value reads as 0, not as the default";
+    EXPECT_EQ(ReadKeyCode(file, 3, kControlUp), 1);
+    EXPECT_EQ(ReadKeyCode(file, 3, ButtonControl(5)), 255);
+    EXPECT_EQ(ReadKeyCode(file, 3, ButtonControl(1)), 38);
+    EXPECT_EQ(ReadKeyCode(file, 3, ButtonControl(2)), 40);
+    EXPECT_EQ(ReadKeyCode(file, 3, ButtonControl(3)), 32) << "a key missing from an existing section takes its default";
+    EXPECT_EQ(ReadKeyCode(file, 3, ButtonControl(4)), 1) << "an empty value reads as 0, not as the default";
     // Axis keys: missing or 0 sends nothing, anything else is a key code.
     const int32_t axis_codes[kAxisControls] = {0, 1, 255, 0, 0, 0, 0, 90};
     for (int a = 0; a < kAxisControls; ++a) {
-        EXPECT_EQ(EntryKey(AxisEntry(a)), "Axis" + std::to_string(a + 1));
-        EXPECT_EQ(file.KeyCode(3, AxisEntry(a)), axis_codes[a]) << "Axis" << a + 1;
+        EXPECT_EQ(ControlKey(AxisControl(a)), "Axis" + std::to_string(a + 1));
+        EXPECT_EQ(ReadKeyCode(file, 3, AxisControl(a)), axis_codes[a]) << "Axis" << a + 1;
     }
     EXPECT_EQ(file.TemplateName(3), std::string(100, 'a'));
     std::string hundred;

@@ -1,26 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "engine/pad_reader.h"
-#include "engine/xinput_map.h"
-#include "engine/xinput_source.h"
+#include "engine/input/pads.h"
+#include "engine/input/xinput_pad.h"
 #include "tests/support/fakes.h"
 
 namespace pwstd {
 namespace {
 
+using testing::Decode;
 using testing::FakeClock;
 using testing::FakePadSource;
+using testing::Snapshot;
 
-TEST(XInputReading, PresentsThePadAsTheJoystickServiceDoes) {
+TEST(XInputState, LaysOutThePadAsTheJoystickServiceDoes) {
     struct Row {
         const char* what;
         XInputPad pad;
-        uint32_t x, y, buttons, pov, u, r;
+        uint32_t x, y, buttons;
+        int32_t hat;
+        uint32_t u, r;
     };
-    constexpr uint32_t C = kJoyPovCentered;
+    constexpr int32_t C = kHatCentred;
     const std::vector<Row> rows = {
         {"at rest", {}, 32768, 32767, 0, C, 32768, 32767},
         {"A", {kXInputA}, 32768, 32767, 1u << 0, C, 32768, 32767},
@@ -52,86 +56,102 @@ TEST(XInputReading, PresentsThePadAsTheJoystickServiceDoes) {
         {"cross pad up and down", {kXInputDpadUp | kXInputDpadDown}, 32768, 32767, 0, C, 32768, 32767},
     };
     for (const Row& row : rows) {
-        const JoyReading r = XInputReading(row.pad);
-        EXPECT_EQ((std::vector<uint32_t>{r.Xpos, r.Ypos, r.Buttons, r.Pov, r.Upos, r.Rpos, r.Zpos, r.Vpos}),
-                  (std::vector<uint32_t>{row.x, row.y, row.buttons, row.pov, row.u, row.r, 0, 0}))
+        const PadState s = XInputState(row.pad);
+        EXPECT_EQ((std::vector<int64_t>{s.axis[kAxisX], s.axis[kAxisY], s.buttons, s.hat, s.axis[kAxisU],
+                                        s.axis[kAxisR]}),
+                  (std::vector<int64_t>{row.x, row.y, row.buttons, row.hat, row.u, row.r}))
             << row.what;
     }
 }
 
 // A scripted set of four XInput users.
-class FakeXInput final : public XInputPort {
+class FakeXInput final : public PadBackend {
 public:
     int connected = -1;  // the user with a pad, -1 for none
     XInputPad pad;
-    std::vector<uint32_t> asked;
-    uint32_t state(uint32_t user, XInputPad& out) override {
+    std::vector<int32_t> asked;
+    int32_t count() override { return 4; }
+    uint32_t read(int32_t user, const PadQuery&, PadState& out) override {
         asked.push_back(user);
-        if (static_cast<int>(user) != connected) return 1167;
-        out = pad;
+        if (user != connected) return 1167;
+        out = XInputState(pad);
+        return 0;
+    }
+    uint32_t caps(int32_t, PadCaps& out) override {
+        out = XInputCaps();
         return 0;
     }
 };
 
-class XInputSourceTest : public ::testing::Test {
+class XInputPadsTest : public ::testing::Test {
 protected:
-    XInputSourceTest() {
-        state.Kando = 16384;
-        state.XInput = 1;
-        state.AllAxes = 1;
-        joystick.reading = {65535, 32768, 0x80};
+    XInputPadsTest() {
+        joystick.reading = {65535, 32768, 0x80, kJoyPovCentered, 32768};
         joystick.joy_caps = {3, kJoyCapsHasZ};
     }
+    Snapshot Read() { return Decode(pads->Read(0), 16384, false); }
+
     FakePadSource joystick;
     FakeXInput xinput;
     FakeClock clock;
-    SharedState state;
-    XInputPadSource source{joystick, &xinput, clock, state};
-    PadReader reader{source, clock, state};
+    std::unique_ptr<Pads> pads = std::make_unique<Pads>(joystick, &xinput, clock, InputOptions{false, true, false});
 };
 
-TEST_F(XInputSourceTest, SearchesAtStartDeviceChangeAndOnceASecondAndFallsBackToTheJoystick) {
-    EXPECT_EQ(reader.ReadPad(0).DirX, 1) << "no XInput pad: the joystick service";
-    EXPECT_EQ(xinput.asked, (std::vector<uint32_t>{0, 1, 2, 3}));
+TEST_F(XInputPadsTest, SearchesAtStartDeviceChangeAndEveryThreeSecondsAndFallsBackToTheJoystick) {
+    EXPECT_EQ(Read().DirX, 1) << "no XInput pad: the joystick service";
+    EXPECT_EQ(xinput.asked, (std::vector<int32_t>{0, 1, 2, 3}));
     xinput.connected = 2;
     xinput.pad = {kXInputB, 0, 255, -32768, 0, 0, 0};
-    clock.now = 999;
-    EXPECT_EQ(reader.ReadPad(0).DirX, 1) << "not searched again within the second";
+    clock.now = 2999;
+    EXPECT_EQ(Read().DirX, 1) << "not searched again within three seconds";
     EXPECT_EQ(xinput.asked.size(), 4u);
-    reader.DeviceChanged();
-    source.DeviceChanged();
-    PadSnapshot s = reader.ReadPad(0);
-    EXPECT_EQ(s.DirX, -1);
+    pads->DeviceChanged();
+    Snapshot s = Read();
+    EXPECT_EQ(s.DirX, -1) << "searched at once after a device change";
     EXPECT_EQ(s.ButtonMask, 0x802u) << "B and the right trigger";
     EXPECT_EQ(s.AxisMask, 0u) << "the right stick rests centred; no Z";
     xinput.pad.ry = 32767;
-    EXPECT_EQ(reader.ReadPad(0).AxisMask, 0x4u) << "R low: the right stick up";
+    EXPECT_EQ(Read().AxisMask, 0x4u) << "R low: the right stick up";
     xinput.asked.clear();
-    reader.ReadPad(0);
-    EXPECT_EQ(xinput.asked, std::vector<uint32_t>{2}) << "a connected pad costs one call";
+    Read();
+    EXPECT_EQ(xinput.asked, std::vector<int32_t>{2}) << "a connected pad costs one call";
     const int joystick_calls = joystick.calls;
     xinput.connected = -1;
-    EXPECT_EQ(reader.ReadPad(0).ReadError, 167) << "a pad that disconnects is a failed reading";
-    clock.now = 3000;  // past the reader's back-off
-    EXPECT_EQ(reader.ReadPad(0).DirX, 1) << "then the joystick service, searching once a second";
+    clock.now = 3500;
+    EXPECT_EQ(Read().ReadError, 167) << "a pad that disconnects is a failed reading";
+    clock.now = 4500;  // past the back-off
+    EXPECT_EQ(Read().DirX, 1) << "then the joystick service";
     EXPECT_EQ(joystick.calls, joystick_calls + 1);
-    state.XInput = 0;
-    xinput.connected = 0;
     xinput.asked.clear();
-    clock.now = 9000;
-    EXPECT_EQ(reader.ReadPad(0).DirX, 1);
-    EXPECT_TRUE(xinput.asked.empty()) << "with the option off XInput is never asked";
+    clock.now = 6499;
+    Read();
+    EXPECT_TRUE(xinput.asked.empty()) << "three seconds after the disconnect, not before";
+    clock.now = 6500;
+    Read();
+    EXPECT_EQ(xinput.asked.size(), 4u);
 }
 
-TEST(XInputSource, WithoutTheLibraryTheJoystickServiceIsRead) {
-    FakePadSource joystick;
-    FakeClock clock;
-    SharedState state;
-    state.XInput = 1;
-    XInputPadSource source{joystick, nullptr, clock, state};
-    JoyReading reading;
-    EXPECT_EQ(source.read(0, 0x83, reading), 0u);
+TEST_F(XInputPadsTest, WithoutTheBackendOnlyTheJoystickServiceIsRead) {
+    Pads joystick_only(joystick, nullptr, clock, InputOptions{});
+    xinput.connected = 0;
+    EXPECT_EQ(Decode(joystick_only.Read(0), 16384, false).DirX, 1);
     EXPECT_EQ(joystick.calls, 1);
+    EXPECT_TRUE(xinput.asked.empty());
+}
+
+// The joystick service answers before XInput (at start-up, and at a wireless pad's reconnect): when
+// XInput takes over, the pad is a new one, with XInput's capabilities and rests. Z, which the
+// joystick service's pad has and XInput's lacks, must not read as held.
+TEST_F(XInputPadsTest, AChangeOfSourceIsANewPad) {
+    xinput.pad = {};
+    PadReading first = pads->Read(0);
+    EXPECT_EQ(Decode(first, 16384, false).AxisMask, 0u) << "the joystick service's Z rests centred";
+    xinput.connected = 0;
+    clock.now = 3000;
+    const PadReading second = pads->Read(0);
+    EXPECT_EQ(Decode(second, 16384, false).AxisMask, 0u) << "XInput's pad has no Z";
+    EXPECT_NE(second.generation, first.generation);
+    EXPECT_EQ(pads->Read(0).generation, second.generation) << "the same pad afterwards";
 }
 
 }  // namespace

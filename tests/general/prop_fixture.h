@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "dialogs/general/prop.h"
-#include "engine/pad_reader.h"
+#include "engine/bindings/binding_table.h"
+#include "engine/input/pads.h"
+#include "engine/options.h"
 #include "engine/ports.h"
 #include "engine/shared_state.h"
-#include "forms/menu.h"
 #include "tests/support/fakes.h"
 
 namespace pwstd::testing {
@@ -61,15 +62,12 @@ protected:
         timer.log = &calls;
         timer.next_id = 9;
         sleeper.log = &calls;
-        auto& templates = menu.Add("mnuTempL1", "テンプレート");
-        for (int i = 0; i <= kTemplateCount; ++i) templates.Add("mnuTemp", "t", i);
         CheckTemplate(0);
         prop.SetObserver(&observer);
     }
 
-    void CheckTemplate(int n) {
-        for (int i = 0; i <= kTemplateCount; ++i) menu.Find("mnuTemp", i)->SetChecked(i == n);
-    }
+    // Puts slot n in force as the program in front would, without a choice by hand.
+    void CheckTemplate(int n) { templates.Switch(static_cast<int16_t>(n), false); }
     forms::Control& C(const std::string& name, int index = -1) { return prop.Find(name, index); }
     // A drag of the thumb to `position`, then its release there.
     void Drag(const std::string& name, int32_t position) {
@@ -84,10 +82,12 @@ protected:
     RecordingSleeper sleeper;
     FakePadSource pad;
     FakeClock clock;
-    PadReader reader{pad, clock, state};
-    forms::MenuItem menu{"mnuPop", "Popup"};
+    Options options;
+    Pads pads{pad, nullptr, clock, options.Input()};
+    LiveBindings bindings;
+    TemplateSwitcher templates{state, options, profile, bindings};
     CountingObserver observer;
-    Prop prop{state, profile, timer, sleeper, reader, menu};
+    Prop prop{state, options, profile, timer, sleeper, pads, templates};
 };
 
 }  // namespace pwstd::testing

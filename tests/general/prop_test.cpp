@@ -93,25 +93,10 @@ TEST_F(PropDialogTest, OkAppliesWritesInOrderAndRestartsTheTimerOnlyForANewInter
          },
          With(With(kDefaultWrites, "StartTemp", "2"), "BefTemp", "3"), {},
          {25, 4, 16384, 1, 1, 2, 7}},
-        {"rule 2 with two check marks: the highest",
+        {"rule 2 while templates follow programs: the hand's choice, not the one in force",
          [&] {
-             CheckTemplate(4);
-             menu.Find("mnuTemp", 10)->SetChecked(true);
-             C("Option1", 2).UserClick();
-         },
-         With(With(kDefaultWrites, "StartTemp", "2"), "BefTemp", "10"), {},
-         {25, 4, 16384, 1, 1, 2, 7}},
-        {"rule 2 with no check mark",
-         [&] {
-             CheckTemplate(-1);
-             C("Option1", 2).UserClick();
-         },
-         With(With(kDefaultWrites, "StartTemp", "2"), "BefTemp", "0"), {},
-         {25, 4, 16384, 1, 1, 2, 7}},
-        {"rule 2 while templates follow programs: the hand's choice, not the check mark",
-         [&] {
-             state.AppSwitch = 1;
-             state.HandTemplate = 5;
+             options.app_switch = true;
+             templates.Switch(5, true);
              CheckTemplate(3);
              C("Option1", 2).UserClick();
          },
@@ -148,8 +133,9 @@ TEST_F(PropDialogTest, OkRewritesTheGeneralKeysInPlaceAndLeavesTheRestOfTheFile)
     TempIni ini;
     ini.Write("[Padwright Standard]\r\nWait=25\r\nBefTemp=4\r\n[KeySettei]\r\nCursor1=38\r\n");
     state.IniPath = ini.path;
-    Prop dialog{state, ini.profile, timer, sleeper, reader, menu};
-    CheckTemplate(3);
+    TemplateSwitcher on_file{state, options, ini.profile, bindings};
+    on_file.Switch(3, false);
+    Prop dialog{state, options, ini.profile, timer, sleeper, pads, on_file};
     dialog.Load();
     dialog.Find("HScroll2").UserScroll(ScrollAction::PageLeft);
     dialog.Find("Option1", 2).UserClick();

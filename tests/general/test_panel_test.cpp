@@ -66,16 +66,19 @@ TEST_F(TestPanelTest, ShowsDirectionsThenThePressedButtonsUpToTheSlidersCount) {
 
 // With AllAxes: one reading a tick, the held axis controls after the buttons.
 TEST_F(TestPanelTest, HeldAxisControlsFollowTheButtons) {
-    state.AllAxes = 1;
+    Options axes;
+    axes.all_axes = true;
+    Pads axis_pads(pad, nullptr, clock, axes.Input());
+    Prop dialog(state, axes, profile, timer, sleeper, axis_pads, templates);
     pad.joy_caps = {6, kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasU | kJoyCapsHasV};
     pad.reading = {kCentre, kCentre, 0, kJoyPovCentered, kLow, kCentre, kCentre, kHigh};
-    prop.Load();
-    Tick();
-    EXPECT_EQ(Shown(), "") << "the rests: a trigger at each end, two sticks centred";
+    dialog.Load();
+    dialog.Find("Timer1").Tick();
+    EXPECT_EQ(dialog.Find("Text1").Caption(), "") << "the rests: a trigger at each end, two sticks centred";
     pad.calls = 0;
     pad.reading = {kLow, kCentre, Pressed({2}), kJoyPovCentered, kHigh, kLow, kHigh, kLow};
-    Tick();
-    EXPECT_EQ(Shown(), "左 2 Z+ R- U+ V-");
+    dialog.Find("Timer1").Tick();
+    EXPECT_EQ(dialog.Find("Text1").Caption(), "左 2 Z+ R- U+ V-");
     EXPECT_EQ(pad.calls, 1);
 }
 

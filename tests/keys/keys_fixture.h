@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialogs/keys/keys.h"
+#include "engine/bindings/key_map_file.h"
 #include "engine/shared_state.h"
 #include "forms/menu.h"
 #include "tests/support/temp_ini.h"
@@ -24,25 +25,37 @@ protected:
         state.Buttons = 4;
         for (int n = 1; n <= kTemplateCount; ++n)
             state.TemplateNames[n] = "name" + std::to_string(n);
-        auto& templates = menu.Add("mnuTempL1", "テンプレート");
-        templates.Add("mnuTemp", "カスタム", 0).SetChecked(true);
+        auto& items = menu.Add("mnuTempL1", "テンプレート");
+        items.Add("mnuTemp", "カスタム", 0).SetChecked(true);
         for (int n = 1; n <= kTemplateCount; ++n) {
-            templates.Add("mnuTemp", state.TemplateNames[n], n);
+            items.Add("mnuTemp", state.TemplateNames[n], n);
         }
         SetKeyMap(7);
     }
 
     // The key map in force: every code `code`.
     void SetKeyMap(int32_t code) {
-        for (auto& key : state.DirKeys) key = code;
-        for (auto& key : state.ButtonKeys) key = code;
+        BindingTable table;
+        for (int c = 0; c < kControlAxis1; ++c) table[c] = Action::Key(code);
+        bindings.Publish(table);
     }
+    // The codes in force in the order of a key-map section: up, down, left, right, buttons 1..30.
     Lines KeyMapNow() const {
         Lines codes;
-        for (const auto& key : state.DirKeys) codes.push_back(std::to_string(key.get()));
-        for (int j = 1; j <= kMaxButtons; ++j)
-            codes.push_back(std::to_string(state.ButtonKeys[j].get()));
+        for (int control : SlotControls(kMaxButtons, false))
+            codes.push_back(std::to_string(bindings.Current()[control].key));
         return codes;
+    }
+    // The working copy in the same order, the axis controls after the buttons; `first` codes given,
+    // the rest 0.
+    std::vector<int32_t> Working() const {
+        std::vector<int32_t> codes;
+        for (int control : SlotControls(kMaxButtons, true)) codes.push_back(dialog.EditKeys[control]);
+        return codes;
+    }
+    static std::vector<int32_t> Codes(std::vector<int32_t> first) {
+        first.resize(kControlCount, 0);
+        return first;
     }
 
     // Lines ended with CR LF, as the profile service writes them.
@@ -87,7 +100,10 @@ protected:
     TempIni ini;
     SharedState state;
     forms::MenuItem menu{"mnuPop", "Popup"};
-    KeyS dialog{state, ini.profile, menu};
+    Options options;
+    LiveBindings bindings;
+    TemplateSwitcher templates{state, options, ini.profile, bindings};
+    KeyS dialog{state, options, ini.profile, menu, templates};
 };
 
 }  // namespace pwstd::testing

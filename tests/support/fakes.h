@@ -5,8 +5,15 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/bindings/controls.h"
+#include "engine/input/joystick_service.h"
+#include "engine/input/pads.h"
+#include "engine/input/pad_backend.h"
+#include "engine/output/key_event.h"
+#include "engine/output/output_sink.h"
 #include "engine/ports.h"
 
 namespace pwstd::testing {
@@ -17,38 +24,60 @@ inline void Note(CallLog* log, std::string line) {
     if (log) log->push_back(std::move(line));
 }
 
-// A joystick whose next reading the test sets; counts the service calls.
-class FakePadSource final : public PadSource {
+// A joystick reading as the joystick service records it (JOYINFOEX): X, Y, the button mask, the
+// hat in hundredths of a degree (65535 centred), then Z, R, U and V.
+struct FakeReading {
+    uint32_t Xpos = 32768;
+    uint32_t Ypos = 32768;
+    uint32_t Buttons = 0;
+    uint32_t Pov = kJoyPovCentered;
+    uint32_t Zpos = 0;
+    uint32_t Rpos = 0;
+    uint32_t Upos = 0;
+    uint32_t Vpos = 0;
+};
+
+// What a joystick says it has (JOYCAPS): wNumAxes and the wCaps flags.
+struct FakeCaps {
+    uint32_t axes = 0;
+    uint32_t caps = 0;
+};
+
+// A pad of the joystick service whose next reading the test sets; counts the calls. Its readings
+// and capabilities go through the service's own translation, and it records the flags a real call
+// would have passed.
+class FakePadSource final : public PadBackend {
 public:
-    JoyReading reading{32768, 32768, 0};
+    FakeReading reading{32768, 32768, 0};
     uint32_t code = 0;  // nonzero: the reading fails with this code
     int32_t only_id = -1;   // >= 0: only this joystick id answers, every other is unplugged (167)
-    uint32_t devices = 16;  // what joysticks() reports
+    int32_t devices = 16;   // what count() reports
     int calls = 0;
     std::vector<int32_t> ids;           // the id of every call, in order
     std::function<void()> before_read;  // runs at every call, e.g. to script a sequence
 
-    uint32_t read(int32_t id, uint32_t flags, JoyReading& out) override {
+    int32_t count() override { return devices; }
+    uint32_t read(int32_t id, const PadQuery& query, PadState& out) override {
         ++calls;
         last_id = id;
-        last_flags = flags;
+        last_flags = JoyServiceFlags(query);
         ids.push_back(id);
         if (before_read) before_read();
         if (code != 0) return code;
         if (only_id >= 0 && id != only_id) return 167;
-        out = reading;
+        const FakeReading& r = reading;
+        out = JoyServiceState({r.Xpos, r.Ypos, r.Zpos, r.Rpos, r.Upos, r.Vpos, r.Buttons, r.Pov}, query);
         return 0;
     }
-    uint32_t joysticks() override { return devices; }
-    JoyCaps joy_caps{2, kJoyCapsHasPov};  // what caps() reports: X, Y and a hat unless a test says otherwise
-    uint32_t caps_code = 0;               // nonzero: caps() fails with this code
-    std::vector<int32_t> caps_ids;        // the id of every caps() call, in order
+    FakeCaps joy_caps{2, kJoyCapsHasPov};  // what caps() reports: X, Y and a hat unless a test says otherwise
+    uint32_t caps_code = 0;                // nonzero: caps() fails with this code
+    std::vector<int32_t> caps_ids;         // the id of every caps() call, in order
     int caps_calls = 0;
-    uint32_t caps(int32_t id, JoyCaps& out) override {
+    uint32_t caps(int32_t id, PadCaps& out) override {
         ++caps_calls;
         caps_ids.push_back(id);
         if (caps_code != 0) return caps_code;
-        out = joy_caps;
+        out = JoyServiceCaps(joy_caps.axes, joy_caps.caps);
         return 0;
     }
     void Centre() { reading = {32768, 32768, 0}; }
@@ -56,19 +85,42 @@ public:
     uint32_t last_flags = 0;
 };
 
+// A reading decoded as the poll and the test panel decode it.
+struct Snapshot {
+    int32_t DirX = 0;         // -1 left, 0 centre, +1 right
+    int32_t DirY = 0;         // -1 up, 0 centre, +1 down
+    uint32_t ButtonMask = 0;  // bit i-1 set: button i pressed
+    int32_t ReadError = 0;    // the failure's code, then all else 0
+    uint32_t AxisMask = 0;    // bit a: axis control a (Z low .. V high) held
+};
+inline Snapshot Decode(const PadReading& r, int32_t kando, bool hat) {
+    if (r.code != 0) return {0, 0, 0, static_cast<int32_t>(r.code), 0};
+    const HatDirection d = StickDirections(r.state, kando, hat);
+    return {d.x, d.y, r.state.buttons, 0, AxisEnds(r.state, kando)};
+}
+
 struct KeyEvent {
     uint8_t vk;
     bool up;
     bool operator==(const KeyEvent&) const = default;
 };
 
-class RecordingKeySink final : public KeySink {
+// Records every key event; the scan codes it hands out and the ones sent can be set and read.
+class RecordingKeySink final : public OutputSink {
 public:
     std::vector<KeyEvent> events;
     CallLog* log = nullptr;
+    // What scan_code() answers for a key (0 for the others), and each event's scan code and flags.
+    std::function<uint32_t(uint8_t)> scan_codes;
+    std::vector<std::pair<uint8_t, uint32_t>> shapes;
+    int batches = 0;  // begin_keys calls
 
-    void send(uint8_t vk, bool up) override {
+    void begin_keys() override { ++batches; }
+    uint32_t scan_code(uint8_t vk) override { return scan_codes ? scan_codes(vk) : 0; }
+    void key(uint8_t vk, uint8_t scan, uint32_t flags) override {
+        const bool up = (flags & kKeyEventKeyUp) != 0;
         events.push_back({vk, up});
+        shapes.emplace_back(scan, flags);
         Note(log, std::string(up ? "release " : "press ") + std::to_string(vk));
     }
     // "press 90, release 90": the events as a test states them.
@@ -84,6 +136,7 @@ public:
     std::string Take() {
         std::string text = Describe();
         events.clear();
+        shapes.clear();
         return text;
     }
 };

@@ -66,7 +66,7 @@ TEST_F(AppTemplates, TheKeyMapFollowsTheProgramInFrontAndComesBackToTheHandsChoi
     foreground.now = {"GAME.exe", false};  // an entry, in any case, looked at after the start-up rule
     Start();
     EXPECT_EQ(rig.Checked(), std::vector<int>{3});
-    EXPECT_EQ(rig.state.HandTemplate, 0);
+    EXPECT_EQ(rig.form.Templates().Hand(), 0);
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
         const std::string what = step.what;
@@ -76,7 +76,7 @@ TEST_F(AppTemplates, TheKeyMapFollowsTheProgramInFrontAndComesBackToTheHandsChoi
             Front(what, step.ours_or_shell);
         }
         EXPECT_EQ(rig.Checked(), std::vector<int>{step.checked});
-        EXPECT_EQ(rig.state.DirKeys[0], step.up_key);
+        EXPECT_EQ(rig.Dir(0), step.up_key);
         ASSERT_NE(BefTemp(), nullptr);
         EXPECT_EQ(*BefTemp(), step.bef_temp);
     }
@@ -121,17 +121,17 @@ TEST_F(AppTemplates, WithoutTheSwitchNothingIsFollowedOrAddedToTheMenu) {
 // the UI thread is a choice by hand in the menu's order.
 TEST_F(AppTemplates, ThePadButtonCyclesTheTemplatesAsTheMenuWould) {
     CountingTemplateSignal signal;
-    rig.poll.SetTemplateSignal(signal);
+    rig.template_signal = &signal;
     rig.profile.Set("Padwright Standard", "TemplateButton", "6");  // above Buttons (4)
     rig.profile.Set("Padwright Standard", "StartTemp", "2");
     rig.profile.Set("Padwright Standard", "BefTemp", "9");
     Start("0");
-    EXPECT_EQ(rig.state.TemplateButton, 6);
+    EXPECT_EQ(rig.form.options().template_button, 6);
     rig.state.Repeat = 0;
     const uint32_t held = 1u << 5 | 1u;  // buttons 6 and 1
     for (uint32_t mask : {held, held, 1u, held, 0u}) {
         rig.pad.reading.Buttons = mask;
-        rig.poll.PadTimerProc();
+        rig.poll().PadTimerProc();
     }
     EXPECT_EQ(signal.posts, 2);
     EXPECT_EQ(rig.keys.Take(), "press 32, release 32");
@@ -144,19 +144,24 @@ TEST_F(AppTemplates, ThePadButtonCyclesTheTemplatesAsTheMenuWould) {
     EXPECT_EQ(*BefTemp(), "10");
 
     // Within Buttons the button sends nothing in any repeat mode; paused, nothing is signalled.
-    rig.state.TemplateButton = 2;
+    TrayRig within;
+    CountingTemplateSignal presses;
+    within.template_signal = &presses;
+    within.profile.Set("Padwright Standard", "TemplateButton", "2");
+    within.form.Form_Load();
+    within.keys.Take();
     for (int16_t repeat : {int16_t{0}, int16_t{1}}) {
-        rig.state.Repeat = repeat;
+        within.state.Repeat = repeat;
         for (uint32_t mask : {2u, 2u, 0u}) {
-            rig.pad.reading.Buttons = mask;
-            rig.poll.PadTimerProc();
+            within.pad.reading.Buttons = mask;
+            within.poll().PadTimerProc();
         }
     }
-    rig.state.PadActive = False;
-    rig.pad.reading.Buttons = 2u;
-    rig.poll.PadTimerProc();
-    EXPECT_EQ(rig.keys.Take(), "");
-    EXPECT_EQ(signal.posts, 4);
+    within.state.PadActive = False;
+    within.pad.reading.Buttons = 2u;
+    within.poll().PadTimerProc();
+    EXPECT_EQ(within.keys.Take(), "");
+    EXPECT_EQ(presses.posts, 2);
 }
 
 TEST_F(AppTemplates, TheRunningTipNamesTheKeyMapInForceWhileEitherOptionIsOn) {
@@ -185,7 +190,7 @@ TEST_F(AppTemplates, TheRunningTipNamesTheKeyMapInForceWhileEitherOptionIsOn) {
         if (!row.name.empty()) fresh.profile.Set("KeySetteiTemp" + std::to_string(row.slot), "TempName", row.name);
         fresh.form.Form_Load();
         fresh.Item("mnuTemp", row.slot).Choose();
-        fresh.poll.ShowPollRate(40);
+        fresh.poll().ShowPollRate(40);
         fresh.form.ShowPollRate();
         ASSERT_FALSE(fresh.tray.calls.empty());
         EXPECT_EQ(fresh.tray.calls.back().record.tip, row.tip);

@@ -18,11 +18,11 @@ protected:
 };
 
 TEST_F(ApplyTemplate, ANeverSavedSlotGivesArrowsAndSpace) {
-    rig.state.DirKeys[0] = 1;
-    rig.state.ButtonKeys[4] = 1;
+    rig.SetKey(kControlUp, 1);
+    rig.SetKey(ButtonControl(4), 1);
     Choose(9);
-    EXPECT_EQ((std::vector<int32_t>{rig.state.DirKeys[0], rig.state.DirKeys[1], rig.state.DirKeys[2], rig.state.DirKeys[3],
-                                    rig.state.ButtonKeys[4]}),
+    EXPECT_EQ((std::vector<int32_t>{rig.Dir(0), rig.Dir(1), rig.Dir(2), rig.Dir(3),
+                                    rig.Button(4)}),
               (std::vector<int32_t>{38, 40, 37, 39, 32}));
     EXPECT_EQ(rig.Checked(), std::vector<int>{9});
 }
@@ -41,7 +41,7 @@ TEST_F(ApplyTemplate, CodesAreRoundedAndClamped) {
         rig.profile.Set("KeySetteiTemp3", row.key, row.text);
         Choose(3);
         const std::string key = row.key;
-        const int32_t got = key[0] == 'C' ? rig.state.DirKeys[key.back() - '1'] : rig.state.ButtonKeys[key.back() - '0'];
+        const int32_t got = key[0] == 'C' ? rig.Dir(key.back() - '1') : rig.Button(key.back() - '0');
         EXPECT_EQ(got, row.expected) << row.key << "=" << row.text;
         rig.profile.values.clear();
     }
@@ -50,11 +50,11 @@ TEST_F(ApplyTemplate, CodesAreRoundedAndClamped) {
 TEST_F(ApplyTemplate, ButtonsAboveTheCountAreNeitherReadNorChanged) {
     for (int j = 1; j <= kMaxButtons; ++j) {
         rig.profile.Set("KeySetteiTemp2", "Button" + std::to_string(j), "70");
-        rig.state.ButtonKeys[j] = 99;
+        rig.SetKey(ButtonControl(j), 99);
     }
     rig.log.clear();
     Choose(2);
-    for (int j = 1; j <= kMaxButtons; ++j) EXPECT_EQ(rig.state.ButtonKeys[j], j <= 4 ? 70 : 99) << j;
+    for (int j = 1; j <= kMaxButtons; ++j) EXPECT_EQ(rig.Button(j), j <= 4 ? 70 : 99) << j;
     EXPECT_EQ(rig.log.back(), "get KeySetteiTemp2/Button4");
 }
 
@@ -62,24 +62,28 @@ TEST_F(ApplyTemplate, ButtonsAboveTheCountAreNeitherReadNorChanged) {
 TEST_F(ApplyTemplate, AxisKeysOnlyWithAllAxes) {
     rig.profile.Set("KeySetteiTemp2", "Axis2", "90");
     rig.profile.Set("KeySetteiTemp2", "Axis8", "0");
-    rig.state.AxisKeys[7] = 5;
+    rig.SetKey(AxisControl(7), 5);
     rig.log.clear();
     Choose(2);
-    EXPECT_EQ(rig.state.AxisKeys[1], 0);
+    EXPECT_EQ(rig.Key(AxisControl(1)), 0);
     EXPECT_EQ(rig.log.back(), "get KeySetteiTemp2/Button4");
-    rig.state.AllAxes = 1;
-    Choose(2);
-    EXPECT_EQ(rig.log.back(), "get KeySetteiTemp2/Axis8");
-    EXPECT_EQ(rig.state.AxisKeys[0], 0) << "missing: nothing";
-    EXPECT_EQ(rig.state.AxisKeys[1], 90);
-    EXPECT_EQ(rig.state.AxisKeys[7], 0);
+    TrayRig axes;
+    axes.profile.values = rig.profile.values;
+    axes.profile.Set("Padwright Standard", "AllAxes", "1");
+    axes.form.Form_Load();
+    axes.SetKey(AxisControl(7), 5);
+    axes.Item("mnuTemp", 2).Choose();
+    EXPECT_EQ(axes.log.back(), "get KeySetteiTemp2/Axis8");
+    EXPECT_EQ(axes.Key(AxisControl(0)), 0) << "missing: nothing";
+    EXPECT_EQ(axes.Key(AxisControl(1)), 90);
+    EXPECT_EQ(axes.Key(AxisControl(7)), 0);
 }
 
 TEST_F(ApplyTemplate, ChoosingTheCheckedItemReadsTheFileAgain) {
     Choose(0);
     rig.profile.Set("KeySettei", "Cursor2", "83");
     Choose(0);
-    EXPECT_EQ(rig.state.DirKeys[1], 83);
+    EXPECT_EQ(rig.Dir(1), 83);
     EXPECT_EQ(rig.Checked(), std::vector<int>{0});
 }
 
@@ -108,14 +112,14 @@ TEST_F(ApplyTemplate, TheNextStartAppliesTheRememberedTemplate) {
     TrayRig next;
     next.profile.values = rig.profile.values;
     next.form.Form_Load();
-    EXPECT_EQ(next.state.DirKeys[2], 65);
+    EXPECT_EQ(next.Dir(2), 65);
     EXPECT_EQ(next.Checked(), std::vector<int>{7});
 }
 
 TEST_F(ApplyTemplate, ASlotOutsideTheMenuChangesNothing) {
-    rig.state.DirKeys[0] = 5;
+    rig.SetKey(kControlUp, 5);
     for (int16_t n : {int16_t{-1}, int16_t{11}}) rig.form.ApplyTemplate(n);
-    EXPECT_EQ(rig.state.DirKeys[0], 5);
+    EXPECT_EQ(rig.Dir(0), 5);
     EXPECT_EQ(rig.Checked(), std::vector<int>{0});
 }
 

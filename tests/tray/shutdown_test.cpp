@@ -18,8 +18,8 @@ protected:
 TEST_F(ShutDown, QuitRemovesTheIconStopsTheTimerReleasesHeldKeysAndEnds) {
     rig.form.mnuAbout_Click();  // an instance to drop
     rig.pad.reading.Buttons = 0b11;     // buttons 1 and 2 held down by the pad
-    rig.state.ButtonKeys[2] = 90;
-    rig.poll.PadTimerProc();
+    rig.SetKey(ButtonControl(2), 90);
+    rig.poll().PadTimerProc();
     rig.log.clear();
 
     rig.windows.while_popup = [&](forms::MenuItem& root) { root.Find("mnuQuit")->Choose(); };
@@ -33,7 +33,7 @@ TEST_F(ShutDown, QuitRemovesTheIconStopsTheTimerReleasesHeldKeysAndEnds) {
 // the period released is the one in force, which the general settings dialog may have changed.
 TEST_F(ShutDown, UnloadAloneStopsTheTimerInForce) {
     rig.pad.reading.Buttons = 1;
-    rig.poll.PadTimerProc();
+    rig.poll().PadTimerProc();
     rig.state.Wait = 60;
     rig.state.TimerId = 78;
     rig.log.clear();

@@ -25,14 +25,14 @@ TEST(StartUp, WithoutAFileEverythingTakesItsDefault) {
     EXPECT_EQ(s.Repeat, 1);
     EXPECT_EQ(s.Keyup, 1);
     EXPECT_EQ(s.StartTemp, 0);
-    EXPECT_EQ(s.PovStick, 0);
-    EXPECT_EQ(s.AnyJoystick, 0);
-    EXPECT_EQ(s.ScanCodes, 0);
+    EXPECT_FALSE(rig.form.options().pov_stick);
+    EXPECT_FALSE(rig.form.options().any_joystick);
+    EXPECT_FALSE(rig.form.options().scan_codes);
     EXPECT_EQ(s.TimerId, 77);
-    EXPECT_EQ((std::vector<int32_t>{s.DirKeys[0], s.DirKeys[1], s.DirKeys[2], s.DirKeys[3]}),
+    EXPECT_EQ((std::vector<int32_t>{rig.Dir(0), rig.Dir(1), rig.Dir(2), rig.Dir(3)}),
               (std::vector<int32_t>{38, 40, 37, 39}));
-    for (int j = 1; j <= 4; ++j) EXPECT_EQ(s.ButtonKeys[j], 32) << j;
-    EXPECT_EQ(s.ButtonKeys[5], 0);
+    for (int j = 1; j <= 4; ++j) EXPECT_EQ(rig.Button(j), 32) << j;
+    EXPECT_EQ(rig.Button(5), 0);
     EXPECT_EQ(s.TemplateNames[1], "テンプレート１");
     EXPECT_EQ(s.TemplateNames[10], "テンプレート１０");
     EXPECT_EQ(rig.Item("mnuTemp", 10).Caption(), "テンプレート１０");
@@ -64,9 +64,9 @@ TEST(StartUp, RunsInOrderWithTheTimerLast) {
     int32_t button_key_at_timer = 0;
     WatchingTimer timer(rig.timer, [&] {
         pad_active_at_timer = rig.state.PadActive;
-        button_key_at_timer = rig.state.ButtonKeys[4];
+        button_key_at_timer = rig.Button(4);
     });
-    Form1 form(rig.state, rig.profile, rig.poll,
+    Form1 form(rig.state, rig.profile, rig.bindings, [&rig](const Options& options) -> PollCycle& { return rig.Build(options); },
                {rig.tray, timer, rig.sleeper, rig.windows, rig.shell, rig.tray_retry});
     form.Form_Load();
     Log expected = {"tray add 7 1 動作中・・・"};
@@ -86,16 +86,16 @@ TEST(StartUp, RunsInOrderWithTheTimerLast) {
 }
 
 TEST(StartUp, ClampsEveryGeneralSetting) {
-    using Field = int32_t (*)(const SharedState&);
-    const Field wait = [](const SharedState& s) -> int32_t { return s.Wait; };
-    const Field buttons = [](const SharedState& s) -> int32_t { return s.Buttons; };
-    const Field repeat = [](const SharedState& s) -> int32_t { return s.Repeat; };
-    const Field keyup = [](const SharedState& s) -> int32_t { return s.Keyup; };
-    const Field kando = [](const SharedState& s) -> int32_t { return s.Kando; };
-    const Field start_temp = [](const SharedState& s) -> int32_t { return s.StartTemp; };
-    const Field pov_stick = [](const SharedState& s) -> int32_t { return s.PovStick; };
-    const Field any_joystick = [](const SharedState& s) -> int32_t { return s.AnyJoystick; };
-    const Field scan_codes = [](const SharedState& s) -> int32_t { return s.ScanCodes; };
+    using Field = int32_t (*)(const TrayRig&);
+    const Field wait = [](const TrayRig& r) -> int32_t { return r.state.Wait; };
+    const Field buttons = [](const TrayRig& r) -> int32_t { return r.state.Buttons; };
+    const Field repeat = [](const TrayRig& r) -> int32_t { return r.state.Repeat; };
+    const Field keyup = [](const TrayRig& r) -> int32_t { return r.state.Keyup; };
+    const Field kando = [](const TrayRig& r) -> int32_t { return r.state.Kando; };
+    const Field start_temp = [](const TrayRig& r) -> int32_t { return r.state.StartTemp; };
+    const Field pov_stick = [](const TrayRig& r) -> int32_t { return r.form.options().pov_stick; };
+    const Field any_joystick = [](const TrayRig& r) -> int32_t { return r.form.options().any_joystick; };
+    const Field scan_codes = [](const TrayRig& r) -> int32_t { return r.form.options().scan_codes; };
     struct Row {
         const char* key;
         const char* text;
@@ -117,7 +117,7 @@ TEST(StartUp, ClampsEveryGeneralSetting) {
         TrayRig rig;
         rig.profile.Set(kGeneral, row.key, row.text);
         rig.form.Form_Load();
-        EXPECT_EQ(row.field(rig.state), row.expected) << row.key << "=" << row.text;
+        EXPECT_EQ(row.field(rig), row.expected) << row.key << "=" << row.text;
         if (row.field == wait) {
             EXPECT_EQ(rig.log.back(), "timer set_event " + std::to_string(row.expected) + " 5");
         }
@@ -161,7 +161,7 @@ TEST(StartUp, StartTempChoosesTheSlot) {
                             std::to_string(100 + slot));
         rig.form.Form_Load();
         const std::string where = std::string("StartTemp ") + row.start_temp + " BefTemp " + row.bef_temp;
-        EXPECT_EQ(rig.state.DirKeys[0], 100 + row.slot) << where;
+        EXPECT_EQ(rig.Dir(0), 100 + row.slot) << where;
         EXPECT_EQ(rig.Checked(), std::vector<int>{row.slot}) << where;
         EXPECT_EQ(rig.profile.puts, row.bef_temp_after ? 1 : 0) << where;
         EXPECT_EQ(*rig.profile.Find(kGeneral, "BefTemp"), row.bef_temp_after ? row.bef_temp_after : row.bef_temp)

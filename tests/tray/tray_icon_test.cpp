@@ -17,19 +17,19 @@ TEST(TrayIcon, TheRateDisplayReachesTheShellFromTheUserInterfaceThreadUnlessPaus
     TrayRig rig;
     rig.form.Form_Load();
     rig.log.clear();
-    rig.poll.PadTimerProc();
+    rig.poll().PadTimerProc();
     EXPECT_EQ(rig.log, Log{"rate signal"}) << "no tray call on the timer thread";
     rig.form.ShowPollRate();
     rig.form.ShowPollRate();  // a signal with nothing waiting
     EXPECT_EQ(rig.log, (Log{"rate signal", "tray modify 7 2 動作中・・・ 0FPS"}));
 
     rig.log.clear();
-    rig.poll.ShowPollRate(40);
+    rig.poll().ShowPollRate(40);
     rig.form.TogglePadActive();
     rig.form.ShowPollRate();
     EXPECT_EQ(rig.state.IconFrame, 3);
     rig.form.TogglePadActive();
-    rig.poll.ShowPollRate(39);
+    rig.poll().ShowPollRate(39);
     rig.form.ShowPollRate();
     EXPECT_EQ(rig.log, (Log{"rate signal", "doevents", "tray modify 6 0 停止中・・・", "doevents",
                             "tray modify 6 3 動作中・・・", "rate signal", "tray modify 7 4 動作中・・・ 39FPS"}));
@@ -99,7 +99,7 @@ TEST(TrayIcon, AnIconTheShellRefusesIsTriedAgainUntilItIsThere) {
             switch (step) {
                 case Step::Tick: rig.form.TrayRetry_Timer(); break;
                 case Step::Rate:
-                    rig.poll.ShowPollRate(40);
+                    rig.poll().ShowPollRate(40);
                     rig.form.ShowPollRate();
                     break;
                 case Step::Toggle: rig.form.TogglePadActive(); break;

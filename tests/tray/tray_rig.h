@@ -11,8 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/pad_reader.h"
-#include "engine/poll_cycle.h"
+#include "engine/engine.h"
 #include "tests/support/fakes.h"
 #include "tray/form1.h"
 
@@ -163,14 +162,37 @@ struct TrayRig {
     FakeShell shell{log};
     FakeWindows windows{log};
     FakeRetryTimer tray_retry{log};
-    PadReader reader{pad, clock, state};
-    PollCycle poll{state, reader, keys, clock, rate};
-    Form1 form{state, profile, poll, {tray, timer, sleeper, windows, shell, tray_retry}};
+    LiveBindings bindings;
+    // Built by the form from the options it reads at start-up, as the program builds it.
+    std::unique_ptr<Engine> engine;
+    TemplateSignal* template_signal = nullptr;  // where the engine's template button presses go
+    PollCycle& Build(const Options& options) {
+        engine = std::make_unique<Engine>(state, options, bindings, pad, nullptr, keys, clock, rate);
+        if (template_signal) engine->poll.SetTemplateSignal(*template_signal);
+        return engine->poll;
+    }
+    Form1 form{state, profile, bindings, [this](const Options& options) -> PollCycle& { return Build(options); },
+               {tray, timer, sleeper, windows, shell, tray_retry}};
 
     TrayRig() {
         tray.log = timer.log = sleeper.log = keys.log = rate.log = &log;
         timer.next_id = 77;
         clock.now = 5000;
+    }
+
+    PollCycle& poll() { return engine->poll; }
+    // The key the table in force binds to a control (0 for none), and a change of it in force.
+    int32_t Key(int control) const { return bindings.Current()[control].key; }
+    // Of the directions up, down, left, right (the order of Cursor1..Cursor4), and of button j.
+    int32_t Dir(int d) const {
+        static constexpr int kCursors[4] = {kControlUp, kControlDown, kControlLeft, kControlRight};
+        return Key(kCursors[d]);
+    }
+    int32_t Button(int j) const { return Key(ButtonControl(j)); }
+    void SetKey(int control, int32_t code) {
+        BindingTable table = bindings.Current();
+        table[control] = Action::Key(code);
+        bindings.Publish(table);
     }
 
     forms::MenuItem& Item(const std::string& name, int index = -1) { return *form.Menu().Find(name, index); }

@@ -15,12 +15,11 @@
 #include <optional>
 #include <string>
 
-#include "engine/pad_reader.h"
-#include "engine/poll_cycle.h"
+#include "engine/engine.h"
 #include "engine/shared_state.h"
 #include "platform/win32/win_clock.h"
+#include "platform/win32/win_joystick_backend.h"
 #include "platform/win32/win_key_sink.h"
-#include "platform/win32/win_pad_source.h"
 #include "platform/win32/win_poll_timer.h"
 
 namespace {
@@ -116,14 +115,16 @@ int wmain(int argc, wchar_t** argv) {
     Log log(options.log);
 
     pwstd::SharedState state;
-    pwstd::WinPadSource pad;
-    pwstd::WinKeySink keys(state.ScanCodes);
+    pwstd::WinJoystickBackend pad;
+    pwstd::WinKeySink keys(false);
     pwstd::WinClock clock;
     LogRate rate(log);
-    pwstd::PadReader reader(pad, clock, state);
-    pwstd::PollCycle cycle(state, reader, keys, clock, rate);
+    pwstd::LiveBindings bindings;
+    pwstd::Engine engine(state, pwstd::Options{}, bindings, pad, nullptr, keys, clock, rate);
+    pwstd::PollCycle& cycle = engine.poll;
     rate.attach(cycle);
-    pwstd::WinPollTimer timer(cycle);
+    pwstd::WinPollTimer timer;
+    timer.Run(cycle);
 
     state.IconFrame = 1;
     state.PadActive = pwstd::True;
@@ -132,11 +133,13 @@ int wmain(int argc, wchar_t** argv) {
     state.Buttons = options.buttons;
     state.Repeat = options.repeat;
     state.Keyup = options.keyup;
-    state.DirKeys[pwstd::kUp] = VK_UP;
-    state.DirKeys[pwstd::kDown] = VK_DOWN;
-    state.DirKeys[pwstd::kLeft] = VK_LEFT;
-    state.DirKeys[pwstd::kRight] = VK_RIGHT;
-    for (int i = 1; i <= pwstd::kMaxButtons; ++i) state.ButtonKeys[i] = ButtonKey(i);
+    pwstd::BindingTable table;
+    table[pwstd::kControlUp] = pwstd::Action::Key(VK_UP);
+    table[pwstd::kControlDown] = pwstd::Action::Key(VK_DOWN);
+    table[pwstd::kControlLeft] = pwstd::Action::Key(VK_LEFT);
+    table[pwstd::kControlRight] = pwstd::Action::Key(VK_RIGHT);
+    for (int i = 1; i <= pwstd::kMaxButtons; ++i) table[pwstd::ButtonControl(i)] = pwstd::Action::Key(ButtonKey(i));
+    bindings.Publish(table);
 
     timer.begin_period(state.Wait);
     state.TimerId = timer.set_event(state.Wait, 5);

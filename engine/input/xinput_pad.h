@@ -1,11 +1,23 @@
 #pragma once
-// An XInput pad presented as the joystick service presents the same pad, so key maps made for it
-// keep working; only the triggers differ: each is a button of its own instead of both sharing Z.
+// An XInput pad (XINPUT_GAMEPAD) in the engine's shape, laid out as the joystick service lays out
+// the same pad, so key maps made for it keep working; only the triggers differ: each is a button of
+// its own instead of both sharing Z.
 #include <cstdint>
 
-#include "engine/ports.h"
+#include "engine/input/pad_state.h"
 
 namespace pwstd {
+
+// XINPUT_GAMEPAD: the button bits, the triggers 0..255 and the sticks, whose Y axes point up.
+struct XInputPad {
+    uint16_t buttons = 0;
+    uint8_t left_trigger = 0;
+    uint8_t right_trigger = 0;
+    int16_t lx = 0;
+    int16_t ly = 0;
+    int16_t rx = 0;
+    int16_t ry = 0;
+};
 
 // XINPUT_GAMEPAD wButtons bits.
 constexpr uint16_t kXInputDpadUp = 0x0001;
@@ -24,13 +36,15 @@ constexpr uint16_t kXInputX = 0x4000;
 constexpr uint16_t kXInputY = 0x8000;
 // A trigger counts as pressed above this (XINPUT_GAMEPAD_TRIGGER_THRESHOLD).
 constexpr uint8_t kXInputTriggerThreshold = 30;
+// XInput numbers at most four pads.
+constexpr int32_t kXInputUsers = 4;
 
 // X = LX + 32768 and Y = 32767 - LY; A, B, X, Y, LB, RB, Back, Start, the left and the right stick
 // press are buttons 1..10, the left and right triggers buttons 11 and 12; the cross pad is the hat
 // (0 up, clockwise in hundredths of a degree, centred when released or pressed both ways at once);
-// U = RX + 32768 and R = 32767 - RY. Z and V stay 0: the pad has neither.
-JoyReading XInputReading(const XInputPad& pad);
-// What the pad so presented has: X, Y, R and U, and the hat.
-JoyCaps XInputCaps();
+// U = RX + 32768 and R = 32767 - RY. Z and V stay at the middle: the pad has neither.
+PadState XInputState(const XInputPad& pad);
+// What such a pad has: X, Y, R and U, and a hat with diagonals.
+PadCaps XInputCaps();
 
 }  // namespace pwstd

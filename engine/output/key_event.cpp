@@ -1,4 +1,4 @@
-#include "engine/key_event.h"
+#include "engine/output/key_event.h"
 
 namespace pwstd {
 

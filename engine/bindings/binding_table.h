@@ -1,0 +1,64 @@
+#pragma once
+// The actions of every control for one key map, and how the UI thread puts one in force while polls
+// run: a table is published whole through one pointer and never changed afterwards, so a poll sees
+// one whole map, never half of one and half of another.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "engine/bindings/action.h"
+#include "engine/bindings/control.h"
+
+namespace pwstd {
+
+struct BindingTable {
+    std::array<Action, kControlCount> actions{};
+    const Action& operator[](int control) const { return actions[control]; }
+    Action& operator[](int control) { return actions[control]; }
+    bool operator==(const BindingTable&) const = default;
+};
+
+// The table in force. One thread (the UI thread) publishes; one other (the poll) reads.
+class LiveBindings {
+public:
+    LiveBindings();
+    ~LiveBindings();
+    LiveBindings(const LiveBindings&) = delete;
+    LiveBindings& operator=(const LiveBindings&) = delete;
+
+    // The table in force. UI thread.
+    const BindingTable& Current() const { return *current_.load(); }
+    // Puts a copy of `table` in force whole. The table it replaces is freed once no poll can be
+    // reading it. UI thread; never waits for the poll.
+    void Publish(const BindingTable& table);
+
+    // The table in force for the length of one poll. Poll thread; allocates nothing, never waits.
+    class Reading {
+    public:
+        explicit Reading(LiveBindings& live);
+        ~Reading();
+        Reading(const Reading&) = delete;
+        Reading& operator=(const Reading&) = delete;
+        const BindingTable& table() const { return *table_; }
+
+    private:
+        LiveBindings& live_;
+        const BindingTable* table_;
+    };
+
+private:
+    // Frees the replaced tables that no poll can still be reading.
+    void Reclaim();
+
+    std::atomic<const BindingTable*> current_;
+    // Counts the starts and ends of readings: odd while a poll reads.
+    std::atomic<uint64_t> reads_{0};
+    struct Retired {
+        const BindingTable* table;
+        uint64_t reads;  // the count when it was replaced, odd: a poll was reading then
+    };
+    std::vector<Retired> retired_;  // UI thread only
+};
+
+}  // namespace pwstd
