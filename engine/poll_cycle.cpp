@@ -1,6 +1,7 @@
 #include "engine/poll_cycle.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "engine/bindings/controls.h"
 
@@ -44,13 +45,13 @@ void PollCycle::PadTimerProc() {
     }
     ++poll_count_;
 
-    held_.NewBatch();
+    HeldOutputs::Batch keys(held_);
     const PadReading reading = pads_.Read(0);
     uint64_t on = 0;
     if (reading.code == 0) {
         // Another pad than the last: nothing held on the old one is held on this one.
         if (reading.generation != generation_) {
-            if (generation_ != 0) held_.ReleaseAll();
+            if (generation_ != 0) keys.ReleaseAll();
             generation_ = reading.generation;
         }
         on = HeldControls(reading.state, state_.Kando, options_.hat, options_.axes);
@@ -58,37 +59,33 @@ void PollCycle::PadTimerProc() {
 
     const LiveBindings::Reading bindings(bindings_);
     const BindingTable& table = bindings.table();
-    // Buttons above the count are neither held nor bound, so a key they still hold down is let go;
-    // a "next template" button counts whatever the count says.
+    // "Next template" controls are never keys: each press is handed to the UI thread, which
+    // switches the template. They count whatever the button count says.
+    const uint64_t templates = on & table.not_keys;
+    if (template_signal_ != nullptr) {
+        for (uint64_t pressed = templates & ~template_down_; pressed != 0; pressed &= pressed - 1) {
+            template_signal_->post();
+        }
+    }
+    template_down_ = templates;
+    // Buttons above the count are neither held nor bound, so a key they still hold down is let go.
     const int32_t buttons = std::clamp<int32_t>(state_.Buttons, 0, kMaxButtons);
     const uint64_t counted = ~(((uint64_t{1} << kMaxButtons) - 1) << kControlButton1) |
                              ((uint64_t{1} << buttons) - 1) << kControlButton1;
-    std::array<uint8_t, kControlCount> key{};
-    uint64_t held = 0;
-    for (int c = 0; c < kControlCount; ++c) {
-        const Action& action = table[c];
-        const bool pressed = (on >> c & 1u) != 0;
-        if (action.kind == ActionKind::NextTemplate) {
-            // Never a key: each press is handed to the UI thread, which switches the template.
-            const uint64_t bit = uint64_t{1} << c;
-            if (pressed && (template_down_ & bit) == 0 && template_signal_ != nullptr) template_signal_->post();
-            template_down_ = pressed ? template_down_ | bit : template_down_ & ~bit;
-        } else if (pressed && (counted >> c & 1u) != 0) {
-            held |= uint64_t{1} << c;
-            key[c] = action.key;
-        }
-    }
+    const uint64_t held = on & counted & ~table.not_keys;
 
     const bool repeat = state_.Repeat == 1;
     const bool release_all = repeat && state_.Keyup == 1;
-    // All releases before any press. A key that went down with another code than the table's now
-    // (the map changed while the control was held) comes up, and the new one goes down below.
+    // All releases before any press, each in the order of the controls. A key that went down with
+    // another code than the table's now (the map changed while the control was held) comes up, and
+    // the new one goes down below.
     for (int c = 0; c < kControlCount; ++c) {
-        const uint8_t down = held_.Down(c);
-        if (down != 0 && (release_all || (held >> c & 1u) == 0 || down != key[c])) held_.Release(c);
+        const uint8_t down = keys.Down(c);
+        if (down != 0 && (release_all || (held >> c & 1u) == 0 || down != table[c].key)) keys.Release(c);
     }
     for (int c = 0; c < kControlCount; ++c) {
-        if ((held >> c & 1u) != 0 && key[c] != 0 && (repeat || held_.Down(c) == 0)) held_.Press(c, key[c]);
+        const uint8_t key = table[c].key;
+        if ((held >> c & 1u) != 0 && key != 0 && (repeat || keys.Down(c) == 0)) keys.Press(c, key);
     }
 }
 
@@ -114,9 +111,6 @@ std::optional<PollRate> PollCycle::TakePollRate() {
                     static_cast<int32_t>(static_cast<uint32_t>(display))};
 }
 
-void PollCycle::ReleaseHeld() {
-    held_.NewBatch();
-    held_.ReleaseAll();
-}
+void PollCycle::ReleaseHeld() { held_.ReleaseAll(); }
 
 }  // namespace pwstd

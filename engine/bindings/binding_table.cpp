@@ -10,7 +10,14 @@ LiveBindings::~LiveBindings() {
 }
 
 void LiveBindings::Publish(const BindingTable& table) {
-    const BindingTable* old = current_.exchange(new BindingTable(table));
+    auto* copy = new BindingTable(table);
+    copy->not_keys = 0;
+    for (int c = 0; c < kControlCount; ++c) {
+        if (copy->actions[c].kind != ActionKind::Key && copy->actions[c].kind != ActionKind::None) {
+            copy->not_keys |= uint64_t{1} << c;
+        }
+    }
+    const BindingTable* old = current_.exchange(copy);
     // A poll that begins after the exchange reads the new table; one under way may hold the old.
     // An even count means none is under way; otherwise the old table waits until that poll ends,
     // which it has once the count has moved on.
@@ -37,6 +44,10 @@ LiveBindings::Reading::Reading(LiveBindings& live) : live_(live) {
     table_ = live_.current_.load();
 }
 
-LiveBindings::Reading::~Reading() { live_.reads_.fetch_add(1); }
+// Only the poll thread counts, so the end of a reading needs no read-modify-write; what it read
+// before happens before the UI thread sees the count move on.
+LiveBindings::Reading::~Reading() {
+    live_.reads_.store(live_.reads_.load(std::memory_order_relaxed) + 1, std::memory_order_release);
+}
 
 }  // namespace pwstd

@@ -17,6 +17,9 @@ struct BindingTable {
     const Action& operator[](int control) const { return actions[control]; }
     Action& operator[](int control) { return actions[control]; }
     bool operator==(const BindingTable&) const = default;
+    // Bit c set: control c is bound to something other than a key. Worked out when the table is
+    // published, so a poll goes through the keys without looking at every action.
+    uint64_t not_keys = 0;
 };
 
 // The table in force. One thread (the UI thread) publishes; one other (the poll) reads.

@@ -211,8 +211,9 @@ void Pads::Failed(uint32_t epoch, uint32_t code) {
 }
 
 uint32_t Pads::Found(uint32_t epoch, uint32_t source, PadState& state) {
-    bool fresh = misses_.exchange(0) >= kAwayAfterFailures;
-    if (resumed_.exchange(false)) fresh = true;
+    // Cleared only when set: a poll that finds its pad as before makes no read-modify-write.
+    bool fresh = misses_.load() != 0 && misses_.exchange(0) >= kAwayAfterFailures;
+    if (resumed_.load() && resumed_.exchange(false)) fresh = true;
     uint64_t pad = pad_.load();
     if (static_cast<uint32_t>(pad) != source) fresh = true;
 

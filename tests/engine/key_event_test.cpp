@@ -80,10 +80,13 @@ TEST(HeldOutputs, AReleaseGoesOutExactlyAsItsPressWent) {
     testing::RecordingKeySink sink;
     HeldOutputs held(sink, true);
     sink.scan_codes = [](uint8_t vk) { return vk == 0x26 ? 0xE048u : 0x1Eu; };
-    held.Press(0, 0x41);
-    held.Press(1, 0x26);
-    sink.scan_codes = [](uint8_t) { return 0x30u; };
-    held.ReleaseAll();
+    {
+        HeldOutputs::Batch keys(held);
+        keys.Press(0, 0x41);
+        keys.Press(1, 0x26);
+        sink.scan_codes = [](uint8_t) { return 0x30u; };
+        keys.ReleaseAll();
+    }
     using Shape = std::pair<uint8_t, uint32_t>;
     EXPECT_EQ(sink.shapes, (std::vector<Shape>{{0x1E, 0}, {0x48, kKeyEventExtendedKey}, {0x1E, kKeyEventKeyUp},
                                                {0x48, kKeyEventKeyUp | kKeyEventExtendedKey}}));
