@@ -27,3 +27,7 @@ add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOU
                     "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}/=>")
 # Stripped by the linker: a strip(1) run afterwards would write the current time into the header.
 add_link_options(LINKER:--no-insert-timestamp LINKER:--strip-all)
+# Every function and variable in a section of its own, so that the linker leaves out the ones
+# nothing calls or reads (about 6 KB of the program, most of it constant data).
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections>" "$<$<COMPILE_LANGUAGE:C,CXX>:-fdata-sections>")
+add_link_options(LINKER:--gc-sections)

@@ -3,8 +3,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 #include <memory>
 #include <optional>
+#include <typeinfo>
 
 #include "dialogs/about/abox.h"
 #include "dialogs/apps/appt.h"
@@ -33,6 +37,42 @@
 #include "platform/win32/win_xinput_backend.h"
 #include "platform/win32/renderer/win_window_host.h"
 #include "tray/form1.h"
+
+#if defined(__GLIBCXX__)
+#include <cxxabi.h>
+
+// The handler that std::terminate calls by default. The C++ runtime's own one names the type of the
+// exception through its demangler, which with the formatted printing it needs adds about 70 KB to
+// the program. This one writes the same lines to stderr with the type's name as the compiler
+// spells it, and aborts as that one does.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    static bool terminating = false;
+    if (terminating) {
+        std::fputs("terminate called recursively\n", stderr);
+        std::abort();
+    }
+    terminating = true;
+    if (const std::type_info* type = abi::__cxa_current_exception_type()) {
+        std::fputs("terminate called after throwing an instance of '", stderr);
+        const char* name = type->name();
+        std::fputs(name[0] == '*' ? name + 1 : name, stderr);
+        std::fputs("'\n", stderr);
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            std::fputs("  what():  ", stderr);
+            std::fputs(e.what(), stderr);
+            std::fputs("\n", stderr);
+        } catch (...) {
+        }
+    } else {
+        std::fputs("terminate called without an active exception\n", stderr);
+    }
+    std::abort();
+}
+}  // namespace __gnu_cxx
+#endif
 
 namespace {
 
