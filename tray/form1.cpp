@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/program_names.h"
 #include "tray/help.h"
 
 namespace pwstd {
@@ -48,8 +49,9 @@ Form1::Form1(SharedState& state, Profile& profile, PollCycle& poll, TrayServices
     mnuPop_.Add("mnuQuit", "終了").Click = [this] { mnuQuit_Click(); };
 }
 
-void Form1::SetAppTemplates(ForegroundWatch& foreground, DialogFactory app_templates) {
+void Form1::SetAppTemplates(ForegroundWatch& foreground, const AnsiCodePage& ansi, DialogFactory app_templates) {
     foreground_ = &foreground;
+    ansi_ = &ansi;
     app_templates_factory_ = std::move(app_templates);
 }
 
@@ -216,9 +218,10 @@ void Form1::SwitchTemplate(int16_t n, bool by_hand) {
 void Form1::TemplateButton_Press() { mnuTemp_Click(static_cast<int16_t>((in_force_ + 1) % (kTemplateCount + 1))); }
 
 void Form1::ProgramInFront(const FrontProgram& program) {
-    if (state_.AppSwitch != 1 || ChangesNothing(program)) return;
+    if (state_.AppSwitch != 1 || ChangesNothing(program) || !ansi_) return;
     const std::optional<int16_t> slot =
-        chooser_.InFront(program.name, settings_.AppTemplate(program.name), state_.HandTemplate, in_force_);
+        chooser_.InFront(program.name, settings_.AppTemplate(ProgramKey(program.name, *ansi_)), state_.HandTemplate,
+                         in_force_);
     if (slot) SwitchTemplate(*slot, false);
 }
 

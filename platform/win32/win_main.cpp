@@ -14,6 +14,7 @@
 #include "engine/shared_state.h"
 #include "engine/xinput_source.h"
 #include "platform/win32/hidden_window.h"
+#include "platform/win32/win_ansi_code_page.h"
 #include "platform/win32/win_clock.h"
 #include "platform/win32/win_foreground.h"
 #include "platform/win32/win_key_sink.h"
@@ -77,8 +78,9 @@ int Run(HINSTANCE instance) {
     poll.SetTemplateSignal(template_signal);
     WinForegroundWatch foreground;
     WinProfileSection sections;
-    form.SetAppTemplates(foreground, [&] {
-        return std::make_unique<AppT>(state, profile, sections, foreground, form.Menu());
+    WinAnsiCodePage ansi;
+    form.SetAppTemplates(foreground, ansi, [&] {
+        return std::make_unique<AppT>(state, profile, sections, foreground, ansi, form.Menu());
     });
 
     window.SetHandlers({

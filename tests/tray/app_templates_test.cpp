@@ -23,9 +23,10 @@ protected:
         rig.profile.Set("AppTemplates", "game.exe", "3");
         rig.profile.Set("AppTemplates", "Other.EXE", "7");
         rig.profile.Set("AppTemplates", "broken.exe", "11");
+        rig.profile.Set("AppTemplates", "<AC8C><C784>.exe", "3");
         rig.profile.Set("KeySetteiTemp3", "Cursor1", "87");
         rig.profile.Set("KeySetteiTemp7", "Cursor1", "73");
-        rig.form.SetAppTemplates(foreground, nullptr);
+        rig.form.SetAppTemplates(foreground, japanese, nullptr);
         rig.form.Form_Load();
     }
     void Front(const std::string& name, bool ours_or_shell = false) {
@@ -36,6 +37,7 @@ protected:
 
     TrayRig rig;
     FakeForeground foreground;
+    testing::FakeCodePage japanese{"ゲーム"};
 };
 
 // Each step brings a window to the front or chooses by hand; after it, the checked slot and the
@@ -61,6 +63,7 @@ TEST_F(AppTemplates, TheKeyMapFollowsTheProgramInFrontAndComesBackToTheHandsChoi
         {"other.exe", false, 5, 38, "5"},            // the same program again keeps the choice
         {"game.exe", false, 3, 87, "5"},
         {"notepad.exe", false, 5, 38, "5"},          // no entry: the hand's last choice
+        {"게임.exe", false, 3, 87, "5"},             // a name the code page lacks: its escaped key
     };
     rig.profile.Set("Padwright Standard", "StartTemp", "2");
     foreground.now = {"GAME.exe", false};  // an entry, in any case, looked at after the start-up rule
@@ -99,10 +102,11 @@ TEST_F(AppTemplates, WithoutTheSwitchNothingIsFollowedOrAddedToTheMenu) {
     for (const char* value : {"0", ""}) {
         TrayRig fresh;
         FakeForeground watch;
+        const testing::FakeCodePage ansi("");
         fresh.profile.Set("Padwright Standard", "AppSwitch", value);
         fresh.profile.Set("AppTemplates", "game.exe", "3");
         watch.now = {"game.exe", false};
-        fresh.form.SetAppTemplates(watch, nullptr);
+        fresh.form.SetAppTemplates(watch, ansi, nullptr);
         fresh.form.Form_Load();
         EXPECT_FALSE(watch.in_front) << value;
         EXPECT_EQ(fresh.Checked(), std::vector<int>{0});
