@@ -2,10 +2,12 @@
 // the key map in force.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "tests/tray/tray_rig.h"
+#include "tray/late_front.h"
 
 namespace pwstd::test {
 namespace {
@@ -198,6 +200,42 @@ TEST_F(AppTemplates, TheRunningTipNamesTheKeyMapInForceWhileEitherOptionIsOn) {
         fresh.form.TogglePadActive();
         EXPECT_EQ(fresh.tray.calls.back().record.tip.substr(0, 18), "動作中・・・");
     }
+}
+
+// A store app's frame that comes to the front before its app's window is under it is looked at once
+// more, a moment later, only while it is still in front; nothing else waits.
+TEST(LateFront, AFrameWhoseAppIsNotKnownYetIsLookedAtOnceMore) {
+    const FrontProgram host{"ApplicationFrameHost.exe", false}, app{"Calculator.exe", false}, unknown{};
+    struct Row {
+        const char* what;
+        FrontProgram owner, found;
+        uintptr_t in_front_later;
+        bool waits, looks;
+    };
+    const std::vector<Row> rows = {
+        {"the app's window not there yet", host, unknown, 1, true, true},
+        {"the frame host's name in another case", {"applicationframehost.EXE", false}, unknown, 1, true, true},
+        {"the app already known", host, app, 1, false, false},
+        {"another window in front by then", host, unknown, 2, true, false},
+        {"an ordinary program that cannot be asked", unknown, unknown, 1, false, false},
+        {"a program of the shell", {"ApplicationFrameHost.exe", true}, unknown, 1, false, false},
+        {"a name that only begins like it", {"ApplicationFrameHost.exe.bak", false}, unknown, 1, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        LateFront late;
+        EXPECT_EQ(late.InFront(1, row.owner, row.found) == LateFront::Then::LookAgain, row.waits);
+        EXPECT_EQ(late.LookNow(row.in_front_later), row.looks);
+        EXPECT_FALSE(late.LookNow(1)) << "once only";
+    }
+    // A window that came to the front in between calls the look off; the frame again asks anew.
+    LateFront late;
+    late.InFront(1, host, unknown);
+    EXPECT_EQ(late.InFront(2, app, app), LateFront::Then::Report);
+    EXPECT_FALSE(late.LookNow(1));
+    late.InFront(2, app, app);
+    late.InFront(1, host, unknown);
+    EXPECT_TRUE(late.LookNow(1));
 }
 
 }  // namespace
