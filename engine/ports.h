@@ -4,6 +4,7 @@
 // calls exactly one Windows service; tests use recording fakes.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pwstd {
@@ -93,6 +94,16 @@ public:
     // Tells the UI thread that the template button went down; the UI thread then moves the key map
     // to the next template. Timer thread: returns at once and never waits (a posted message).
     virtual void post() = 0;
+};
+
+// The system's ANSI code page, in which the settings file keeps its text.
+class AnsiCodePage {
+public:
+    virtual ~AnsiCodePage() = default;
+    // Whether the code page holds `character` (one code point, UTF-8) as itself, so that the file
+    // gives back the same character and not the default "?" or a look-alike (WideCharToMultiByte
+    // with WC_NO_BEST_FIT_CHARS and its "used default" flag). Any thread.
+    virtual bool holds(std::string_view character) const = 0;
 };
 
 // A section of the settings file as a whole, for lists kept in it one key a line.

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "engine/program_names.h"
 #include "tray/help.h"
 
 namespace pwstd {
@@ -50,8 +51,9 @@ Form1::Form1(SharedState& state, Profile& profile, LiveBindings& bindings, Engin
     mnuPop_.Add("mnuQuit", "終了").Click = [this] { mnuQuit_Click(); };
 }
 
-void Form1::SetAppTemplates(ForegroundWatch& foreground, DialogFactory app_templates) {
+void Form1::SetAppTemplates(ForegroundWatch& foreground, const AnsiCodePage& ansi, DialogFactory app_templates) {
     foreground_ = &foreground;
+    ansi_ = &ansi;
     app_templates_factory_ = std::move(app_templates);
 }
 
@@ -202,7 +204,10 @@ void Form1::TemplateButton_Press() {
 }
 
 void Form1::ProgramInFront(const FrontProgram& program) {
-    if (const std::optional<int16_t> slot = switcher_.InFront(program)) SwitchTemplate(*slot, false);
+    if (!ansi_) return;
+    if (const std::optional<int16_t> slot = switcher_.InFront(program, ProgramKey(program.name, *ansi_))) {
+        SwitchTemplate(*slot, false);
+    }
 }
 
 void Form1::mnuTemp_Click(int16_t Index) { ApplyTemplate(Index); }

@@ -48,9 +48,10 @@ public:
 
     // The dialogs opened from the menu; each is created on first use and kept until unload.
     void SetDialogs(DialogFactory key_settings, DialogFactory general_settings, DialogFactory about);
-    // The window in front, followed only while "AppSwitch" is 1, and the dialog that assigns
-    // templates to programs (its menu item exists only then).
-    void SetAppTemplates(ForegroundWatch& foreground, DialogFactory app_templates);
+    // The window in front, followed only while "AppSwitch" is 1, the code page in which the
+    // settings file keeps program names, and the dialog that assigns templates to programs (its
+    // menu item exists only then).
+    void SetAppTemplates(ForegroundWatch& foreground, const AnsiCodePage& ansi, DialogFactory app_templates);
 
     void Form_Load();
     void Form_Unload(int16_t& Cancel);
@@ -115,6 +116,7 @@ private:
     DialogFactory key_settings_factory_, general_settings_factory_, about_factory_, app_templates_factory_;
     std::unique_ptr<forms::Form> KeyS_, Prop_, ABox_, AppT_;
     ForegroundWatch* foreground_ = nullptr;
+    const AnsiCodePage* ansi_ = nullptr;
     // mnuTemp(0..10), owned by the menu tree.
     std::array<forms::MenuItem*, kTemplateCount + 1> mnuTemp_{};
     // The dialog on screen now, if any; unload leaves it alive until its modal call has returned.

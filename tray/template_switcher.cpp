@@ -26,9 +26,9 @@ bool TemplateSwitcher::Switch(int16_t n, bool by_hand) {
     return true;
 }
 
-std::optional<int16_t> TemplateSwitcher::InFront(const FrontProgram& program) {
+std::optional<int16_t> TemplateSwitcher::InFront(const FrontProgram& program, const std::string& key) {
     if (!options_.app_switch || ChangesNothing(program)) return std::nullopt;
-    return chooser_.InFront(program.name, settings_.AppTemplate(program.name), hand_, in_force_);
+    return chooser_.InFront(program.name, settings_.AppTemplate(key), hand_, in_force_);
 }
 
 void TemplateSwitcher::PutInForce(const std::vector<int>& controls, const std::array<int32_t, kControlCount>& codes) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/bindings/binding_table.h"
@@ -33,9 +34,9 @@ public:
     // keep theirs. `by_hand` also records it as the user's choice and, with start-up rule 2, as the
     // one for the next start; a switch by itself never touches "BefTemp". False when `n` is no slot.
     bool Switch(int16_t n, bool by_hand);
-    // A window came to the front: the slot to put in force for its program, or nothing when the key
-    // map stays. Changes nothing itself.
-    std::optional<int16_t> InFront(const FrontProgram& program);
+    // A window came to the front: the slot to put in force for its program, whose key in the
+    // settings file is `key`, or nothing when the key map stays. Changes nothing itself.
+    std::optional<int16_t> InFront(const FrontProgram& program, const std::string& key);
     // Puts `codes` of `controls` in force over the table in force; the slot in force stays.
     void PutInForce(const std::vector<int>& controls, const std::array<int32_t, kControlCount>& codes);
 

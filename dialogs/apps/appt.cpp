@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
+#include "engine/program_names.h"
 #include "tray/app_templates.h"
 
 namespace pwstd {
@@ -26,10 +28,11 @@ std::string ProgramLine(const std::string& program, std::optional<int16_t> slot,
 }
 
 AppT::AppT(SharedState& state, Profile& profile, ProfileSection& section, ForegroundWatch& foreground,
-           forms::MenuItem& menu, const TemplateSwitcher& templates)
+           const AnsiCodePage& ansi, forms::MenuItem& menu, const TemplateSwitcher& templates)
     : state_(state),
       section_(section),
       foreground_(foreground),
+      ansi_(ansi),
       menu_(menu),
       templates_(templates),
       settings_(profile, state.IniPath) {}
@@ -55,34 +58,45 @@ void AppT::Command1_Click(int16_t Index) {
     const int32_t selected = Find("List1").Value();
     if (selected < 0) return;
     const std::string program = programs_[static_cast<size_t>(selected)];
+    const std::string key = keys_[static_cast<size_t>(selected)];
     if (Index == kAssign) {
-        settings_.Write(kAppTemplatesSection, program, DecimalText(templates_.InForce()));
+        settings_.Write(kAppTemplatesSection, key, DecimalText(templates_.InForce()));
     } else {
-        section_.remove(kAppTemplatesSection, program, state_.IniPath);
+        section_.remove(kAppTemplatesSection, key, state_.IniPath);
     }
     FillList(program);
 }
 
 // Entries first, so a program keeps the spelling of its key; a window's program of the same name
-// in another case is the same program.
+// in another case is the same program. A key that is no program name ProgramKey writes (edited by
+// hand) is listed as it stands, so that it can still be removed.
 void AppT::FillList(const std::string& selected) {
-    std::vector<std::string> names = section_.keys(kAppTemplatesSection, state_.IniPath);
+    std::vector<std::pair<std::string, std::string>> found;  // name, key
+    for (const std::string& key : section_.keys(kAppTemplatesSection, state_.IniPath))
+        found.emplace_back(ProgramFromKey(key).value_or(key), key);
     for (const FrontProgram& program : foreground_.visible_programs())
-        if (!ChangesNothing(program)) names.push_back(program.name);
-    programs_.clear();
-    for (const std::string& name : names) {
-        const bool listed = std::any_of(programs_.begin(), programs_.end(),
-                                        [&](const std::string& other) { return SameProgram(name, other); });
-        if (!name.empty() && !listed) programs_.push_back(name);
+        if (!ChangesNothing(program)) found.emplace_back(program.name, ProgramKey(program.name, ansi_));
+    std::vector<size_t> order;
+    for (size_t i = 0; i < found.size(); ++i) {
+        const std::string& name = found[i].first;
+        const bool listed = std::any_of(order.begin(), order.end(),
+                                        [&](size_t other) { return SameProgram(name, found[other].first); });
+        if (!name.empty() && !listed) order.push_back(i);
     }
-    std::stable_sort(programs_.begin(), programs_.end(),
-                     [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return Lower(found[a].first) < Lower(found[b].first); });
+    programs_.clear();
+    keys_.clear();
+    for (size_t i : order) {
+        programs_.push_back(found[i].first);
+        keys_.push_back(found[i].second);
+    }
 
     forms::Control& list = Find("List1");
     list.Clear();
     int32_t index = -1;
     for (size_t i = 0; i < programs_.size(); ++i) {
-        list.AddItem(ProgramLine(programs_[i], settings_.AppTemplate(programs_[i]), menu_));
+        list.AddItem(ProgramLine(programs_[i], settings_.AppTemplate(keys_[i]), menu_));
         if (!selected.empty() && SameProgram(programs_[i], selected)) index = static_cast<int32_t>(i);
     }
     list.SetValue(index);

@@ -25,13 +25,14 @@ std::string ProgramLine(const std::string& program, std::optional<int16_t> slot,
 class AppT final : public forms::Form {
 public:
     // `menu` is the tray's popup root (mnuPop), whose items name the slots; "assign" gives the
-    // program the slot in force of `templates`.
+    // program the slot in force of `templates`. `ansi` is the code page in which the settings file
+    // keeps program names.
     AppT(SharedState& state, Profile& profile, ProfileSection& section, ForegroundWatch& foreground,
-         forms::MenuItem& menu, const TemplateSwitcher& templates);
+         const AnsiCodePage& ansi, forms::MenuItem& menu, const TemplateSwitcher& templates);
 
     const forms::FormSpec& Layout() const override;
 
-    // The programs in the list, in its order.
+    // The programs in the list, in its order, named as the user knows them.
     const std::vector<std::string>& Programs() const { return programs_; }
 
 protected:
@@ -48,10 +49,13 @@ private:
     SharedState& state_;
     ProfileSection& section_;
     ForegroundWatch& foreground_;
+    const AnsiCodePage& ansi_;
     forms::MenuItem& menu_;
     const TemplateSwitcher& templates_;
     SettingsFile settings_;
     std::vector<std::string> programs_;
+    // Each program's key in the file: an entry's as it stands there, else the one a write makes.
+    std::vector<std::string> keys_;
 };
 
 }  // namespace pwstd

@@ -1,6 +1,5 @@
 #include "platform/win32/win_foreground.h"
 
-#include <cstring>
 #include <map>
 
 #include "platform/win32/win_text.h"
@@ -33,10 +32,6 @@ std::string ImageName(DWORD process) {
     return WideToUtf8(slash == std::wstring::npos ? path : path.substr(slash + 1));
 }
 
-bool IsFrameHost(const FrontProgram& program) {
-    return !program.ours_or_shell && _stricmp(program.name.c_str(), "ApplicationFrameHost.exe") == 0;
-}
-
 FrontProgram ProgramOfProcess(DWORD process) {
     if (process == 0) return {};
     // The taskbar, the notification area, the desktop and the task switcher belong to the shell.
@@ -45,10 +40,19 @@ FrontProgram ProgramOfProcess(DWORD process) {
     return {ImageName(process), false};
 }
 
+// A store app's window is a frame of the frame host's; the app runs in the process that owns the
+// frame's core window. Without one, the app is not known.
+FrontProgram AppInFrame(HWND frame) {
+    const DWORD host = ProcessOf(frame);
+    const DWORD app = ProcessOf(FindWindowExW(frame, nullptr, L"Windows.UI.Core.CoreWindow", nullptr));
+    return app != 0 && app != host ? ProgramOfProcess(app) : FrontProgram{};
+}
+
 }  // namespace
 
 WinForegroundWatch::~WinForegroundWatch() {
     if (hook_) UnhookWinEvent(hook_);
+    StopTimer();
     if (g_watch == this) g_watch = nullptr;
 }
 
@@ -63,21 +67,35 @@ void WinForegroundWatch::start(std::function<void(const FrontProgram&)> in_front
 
 void CALLBACK WinForegroundWatch::Event(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {
     if (event != EVENT_SYSTEM_FOREGROUND || !window || !g_watch || !g_watch->in_front_) return;
-    g_watch->in_front_(ProgramOf(window));
+    const FrontProgram owner = ProgramOfProcess(ProcessOf(window));
+    const FrontProgram found = IsFrameHost(owner) ? AppInFrame(window) : owner;
+    g_watch->StopTimer();
+    if (g_watch->late_.InFront(reinterpret_cast<uintptr_t>(window), owner, found) == LateFront::Then::LookAgain) {
+        // A thread timer: its tick comes through this thread's message loop, as the events do.
+        g_watch->timer_ = SetTimer(nullptr, 0, kLateFrontMs, &WinForegroundWatch::LookAgain);
+        return;
+    }
+    g_watch->in_front_(found);
+}
+
+void CALLBACK WinForegroundWatch::LookAgain(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_watch) return;
+    g_watch->StopTimer();
+    const HWND window = GetForegroundWindow();
+    if (g_watch->late_.LookNow(reinterpret_cast<uintptr_t>(window)) && g_watch->in_front_)
+        g_watch->in_front_(ProgramOf(window));
+}
+
+void WinForegroundWatch::StopTimer() {
+    if (timer_) KillTimer(nullptr, timer_);
+    timer_ = 0;
 }
 
 FrontProgram WinForegroundWatch::front() { return ProgramOf(GetForegroundWindow()); }
 
 FrontProgram WinForegroundWatch::ProgramOf(HWND window) {
     FrontProgram program = ProgramOfProcess(ProcessOf(window));
-    // A store app's window is a frame of the frame host's; the app runs in the process that owns
-    // the frame's core window. Without one, the app is not known.
-    if (IsFrameHost(program)) {
-        const DWORD host = ProcessOf(window);
-        const DWORD app = ProcessOf(FindWindowExW(window, nullptr, L"Windows.UI.Core.CoreWindow", nullptr));
-        return app != 0 && app != host ? ProgramOfProcess(app) : FrontProgram{};
-    }
-    return program;
+    return IsFrameHost(program) ? AppInFrame(window) : program;
 }
 
 std::vector<FrontProgram> WinForegroundWatch::visible_programs() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tray/foreground.h"
+#include "tray/late_front.h"
 
 namespace pwstd {
 
@@ -29,9 +30,14 @@ public:
 private:
     static void CALLBACK Event(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
                                DWORD thread, DWORD time);
+    // The thread timer of a frame whose app was not known yet (LateFront).
+    static void CALLBACK LookAgain(HWND, UINT, UINT_PTR timer, DWORD);
+    void StopTimer();
 
     HWINEVENTHOOK hook_ = nullptr;
     std::function<void(const FrontProgram&)> in_front_;
+    LateFront late_;
+    UINT_PTR timer_ = 0;
 };
 
 }  // namespace pwstd

@@ -19,6 +19,7 @@
 #include "engine/options.h"
 #include "engine/shared_state.h"
 #include "platform/win32/hidden_window.h"
+#include "platform/win32/win_ansi_code_page.h"
 #include "platform/win32/win_clock.h"
 #include "platform/win32/win_foreground.h"
 #include "platform/win32/win_joystick_backend.h"
@@ -131,8 +132,9 @@ int Run(HINSTANCE instance) {
         [] { return std::make_unique<ABox>(); });
     WinForegroundWatch foreground;
     WinProfileSection sections;
-    form.SetAppTemplates(foreground, [&] {
-        return std::make_unique<AppT>(state, profile, sections, foreground, form.Menu(), form.Templates());
+    WinAnsiCodePage ansi;
+    form.SetAppTemplates(foreground, ansi, [&] {
+        return std::make_unique<AppT>(state, profile, sections, foreground, ansi, form.Menu(), form.Templates());
     });
 
     window.SetHandlers({

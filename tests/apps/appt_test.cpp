@@ -58,10 +58,11 @@ protected:
         for (int i = 0; i <= kTemplateCount; ++i) items.Add("mnuTemp", i == 0 ? "カスタム" : "T" + std::to_string(i), i);
         templates.Switch(5, false);
         profile.lines = {{"AppTemplates", "game.EXE", "3"}, {"AppTemplates", "zed.exe", "0"},
-                         {"AppTemplates", "bad.exe", "12"}, {"KeySettei", "notepad.exe", "1"}};
+                         {"AppTemplates", "bad.exe", "12"}, {"AppTemplates", "<AC8C><C784>.exe", "1"},
+                         {"KeySettei", "notepad.exe", "1"}};
         foreground.visible = {{"notepad.exe", false}, {"PwStd.exe", true},   {"explorer.exe", true},
                               {"SearchHost.exe", false}, {"Game.exe", false}, {"notepad.exe", false},
-                              {"", false}};
+                              {"", false}, {"게임.exe", false}, {"Café.exe", false}};
         dialog.Load();
     }
     forms::Control& C(const std::string& name, int index = -1) { return dialog.Find(name, index); }
@@ -80,32 +81,45 @@ protected:
     Options options;
     LiveBindings bindings;
     TemplateSwitcher templates{state, options, profile, bindings};
-    AppT dialog{state, profile, profile, foreground, menu, templates};
+    testing::FakeCodePage japanese{"ゲーム"};
+    AppT dialog{state, profile, profile, foreground, japanese, menu, templates};
 };
 
-// Windows and entries, each program once whatever its case, ours and the shell's left out, sorted;
-// the buttons write the file at once and the list follows.
+// Windows and entries, each program once whatever its case and named as the user knows it, ours
+// and the shell's left out, sorted; the buttons write the file at once and the list follows.
 TEST_F(AppTDialog, ListsProgramsAssignsTheTemplateInForceAndRemovesEntries) {
-    EXPECT_EQ(C("List1").List(),
-              (std::vector<std::string>{"bad.exe\t－", "game.EXE\tT3", "notepad.exe\t－", "zed.exe\tカスタム"}));
+    EXPECT_EQ(C("List1").List(), (std::vector<std::string>{"bad.exe\t－", "Café.exe\t－", "game.EXE\tT3",
+                                                           "notepad.exe\t－", "zed.exe\tカスタム", "게임.exe\tT1"}));
     EXPECT_FALSE(C("Command1", 0).Enabled() || C("Command1", 1).Enabled());
     Select("notepad.exe\t－");
     EXPECT_TRUE(ButtonsEnabled());
     C("Command1", 0).UserClick();
     EXPECT_EQ(profile.get("AppTemplates", "NOTEPAD.EXE", "", ""), "5");
-    EXPECT_EQ(C("List1").List()[2], "notepad.exe\tT5");
-    EXPECT_EQ(C("List1").Value(), 2) << "the program stays selected";
+    EXPECT_EQ(C("List1").List()[3], "notepad.exe\tT5");
+    EXPECT_EQ(C("List1").Value(), 3) << "the program stays selected";
 
     Select("game.EXE\tT3");
     C("Command1", 1).UserClick();
-    EXPECT_EQ(profile.keys("AppTemplates", ""), (std::vector<std::string>{"zed.exe", "bad.exe", "notepad.exe"}));
-    EXPECT_EQ(C("List1").List()[1], "Game.exe\t－") << "its window keeps it listed";
+    EXPECT_EQ(profile.keys("AppTemplates", ""),
+              (std::vector<std::string>{"zed.exe", "bad.exe", "<AC8C><C784>.exe", "notepad.exe"}));
+    EXPECT_EQ(C("List1").List()[2], "Game.exe\t－") << "its window keeps it listed";
 
     Select("bad.exe\t－");
     C("Command1", 1).UserClick();
-    EXPECT_EQ(C("List1").List(), (std::vector<std::string>{"Game.exe\t－", "notepad.exe\tT5", "zed.exe\tカスタム"}));
+    EXPECT_EQ(C("List1").List(), (std::vector<std::string>{"Café.exe\t－", "Game.exe\t－", "notepad.exe\tT5",
+                                                           "zed.exe\tカスタム", "게임.exe\tT1"}));
     EXPECT_EQ(C("List1").Value(), -1);
     EXPECT_FALSE(ButtonsEnabled());
+
+    // Names outside the code page go to the file escaped and come back as they are.
+    Select("Café.exe\t－");
+    C("Command1", 0).UserClick();
+    EXPECT_EQ(profile.get("AppTemplates", "Caf<E9>.exe", "", ""), "5");
+    Select("게임.exe\tT1");
+    C("Command1", 1).UserClick();
+    EXPECT_EQ(profile.keys("AppTemplates", ""), (std::vector<std::string>{"zed.exe", "notepad.exe", "Caf<E9>.exe"}));
+    EXPECT_EQ(C("List1").List(), (std::vector<std::string>{"Café.exe\tT5", "Game.exe\t－", "notepad.exe\tT5",
+                                                           "zed.exe\tカスタム", "게임.exe\t－"}));
     EXPECT_EQ(profile.get("KeySettei", "notepad.exe", "", ""), "1") << "other sections untouched";
 
     C("Command1", 2).UserClick();

@@ -180,5 +180,41 @@ TEST(AppTemplates, TheDialogListsAssignsAndRemoves) {
     EXPECT_TRUE(WaitClosed(dialog));
 }
 
+// A program whose name code page 932 cannot hold: assigned in the dialog, it is found again when
+// it comes back to the front.
+TEST(AppTemplates, AProgramNamedInAnotherScriptGetsItsTemplateBack) {
+    TempDir games;
+    AppSession app(Ini({"[Padwright Standard]", "AppSwitch=1", "Repeat=0", "Keyup=0", "[KeySettei]", "Button1=65",
+                        "[KeySetteiTemp4]", "Button1=68"}));
+    app.Start();
+    Game game(games, L"게임.exe");
+    ASSERT_NE(game.window(), nullptr);
+    ASSERT_TRUE(app.ChooseTemplate(4));
+    ASSERT_TRUE(app.ChooseTemplate(11));
+    const HWND dialog = app.WaitDialog();
+    ASSERT_NE(dialog, nullptr);
+    const std::vector<HWND> lists = Children(dialog, L"LISTBOX");
+    ASSERT_EQ(lists.size(), 1u);
+    ClickLine(lists[0], "게임.exe\t－");
+    const HWND assign = ChildWithText(dialog, L"BUTTON", "今のテンプレートを割り当てる");
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(assign) != FALSE; }, seconds(5)));
+    PostMessageW(assign, BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] {
+        return IniValue(ReadFileBytes(app.ini_path()), "AppTemplates", "<AC8C><C784>.exe") == "4";
+    }, seconds(5))) << ReadFileBytes(app.ini_path());
+    PostMessageW(ChildWithText(dialog, L"BUTTON", "閉じる"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitClosed(dialog));
+
+    // The custom map by hand, another program, then the game again.
+    ASSERT_TRUE(app.ChooseTemplate(0));
+    EXPECT_EQ(Press(app, 1), "+65 -65");
+    Game notes(games, L"notes.exe");
+    ASSERT_NE(notes.window(), nullptr);
+    std::this_thread::sleep_for(milliseconds(300));
+    EXPECT_EQ(Press(app, 1), "+65 -65");
+    game.ComeToFront();
+    EXPECT_EQ(KeysOnceSwitched(app, "+68 -68"), "+68 -68");
+}
+
 }  // namespace
 }  // namespace pwstd::wintest

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "engine/bindings/key_map_file.h"
+#include "engine/program_names.h"
 #include "engine/settings.h"
 #include "engine/shared_state.h"
+#include "tests/support/fakes.h"
 #include "tests/support/temp_ini.h"
 
 namespace pwstd {
@@ -97,6 +99,47 @@ TEST(SettingsFile, AppTemplateEntries) {
         {"", std::nullopt},
     };
     for (const auto& [program, slot] : rows) EXPECT_EQ(file.AppTemplate(program), slot) << program;
+}
+
+// Program names in any script: a name the code page holds keeps its text (the file its bytes),
+// each other character is escaped; every key gives its name back, and no two names share an entry
+// of the service, which compares keys without regard to case.
+TEST(SettingsFile, ProgramKeysInAnyScript) {
+    const testing::FakeCodePage japanese("ゲーム"), western("éÉ");
+    struct Row {
+        std::string name;
+        const AnsiCodePage& ansi;
+        std::string key;
+    };
+    const std::vector<Row> rows = {
+        {"Game.exe", japanese, "Game.exe"},
+        {"ゲーム.exe", japanese, "ゲーム.exe"},
+        {"게임.exe", japanese, "<AC8C><C784>.exe"},
+        {"ゲーム게임.exe", japanese, "ゲーム<AC8C><C784>.exe"},
+        {"Café.exe", western, "Café.exe"},
+        {"café.exe", japanese, "caf<E9>.exe"},
+        {"CAFÉ.EXE", japanese, "CAF<C9>.EXE"},
+        {"Игра.exe", western, "<418><433><440><430>.exe"},
+        {"🎮Pad.exe", japanese, "<1F3AE>Pad.exe"},
+        {"a<b>.exe", western, "a<3C>b<3E>.exe"},
+    };
+    TempIni ini;
+    SettingsFile file(ini.profile, ini.path);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(ProgramKey(rows[i].name, rows[i].ansi), rows[i].key) << rows[i].name;
+        EXPECT_EQ(ProgramFromKey(rows[i].key), rows[i].name);
+        file.Write(kAppTemplatesSection, rows[i].key, DecimalText(static_cast<int32_t>(i)));
+    }
+    for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(file.AppTemplate(rows[i].key), static_cast<int16_t>(i)) << rows[i].key;
+
+    const std::vector<std::pair<std::string, std::optional<std::string>>> stored = {
+        {"<ac8c><c784>.EXE", "게임.EXE"},  // the service takes it for "<AC8C><C784>.exe"
+        {"??.exe", "??.exe"},              // what an earlier write made of a name: a name like any
+        {"<41>.exe", std::nullopt},       {"<0E9>.exe", std::nullopt}, {"<D83C>.exe", std::nullopt},
+        {"<110000>.exe", std::nullopt},   {"<1000000>", std::nullopt}, {"<>.exe", std::nullopt},
+        {"<E9.exe", std::nullopt},        {"E9>.exe", std::nullopt},   {"<E 9>.exe", std::nullopt},
+    };
+    for (const auto& [key, name] : stored) EXPECT_EQ(ProgramFromKey(key), name) << key;
 }
 
 TEST(SettingsFile, KeyCodesAndNames) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -218,6 +219,20 @@ public:
         sleeps.push_back(ms);
         Note(log, "sleep " + std::to_string(ms));
     }
+};
+
+// A code page that holds ASCII and the characters of `held` (UTF-8), and nothing else.
+class FakeCodePage final : public AnsiCodePage {
+public:
+    explicit FakeCodePage(std::string held) : held_(std::move(held)) {}
+    // A whole UTF-8 sequence is found only at a character's start, never inside another.
+    bool holds(std::string_view character) const override {
+        return character.size() == 1 ? static_cast<unsigned char>(character[0]) < 0x80
+                                     : held_.find(character) != std::string::npos;
+    }
+
+private:
+    std::string held_;
 };
 
 }  // namespace pwstd::testing

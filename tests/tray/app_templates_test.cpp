@@ -2,10 +2,12 @@
 // the key map in force.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "tests/tray/tray_rig.h"
+#include "tray/late_front.h"
 
 namespace pwstd::test {
 namespace {
@@ -23,9 +25,10 @@ protected:
         rig.profile.Set("AppTemplates", "game.exe", "3");
         rig.profile.Set("AppTemplates", "Other.EXE", "7");
         rig.profile.Set("AppTemplates", "broken.exe", "11");
+        rig.profile.Set("AppTemplates", "<AC8C><C784>.exe", "3");
         rig.profile.Set("KeySetteiTemp3", "Cursor1", "87");
         rig.profile.Set("KeySetteiTemp7", "Cursor1", "73");
-        rig.form.SetAppTemplates(foreground, nullptr);
+        rig.form.SetAppTemplates(foreground, japanese, nullptr);
         rig.form.Form_Load();
     }
     void Front(const std::string& name, bool ours_or_shell = false) {
@@ -36,6 +39,7 @@ protected:
 
     TrayRig rig;
     FakeForeground foreground;
+    testing::FakeCodePage japanese{"ゲーム"};
 };
 
 // Each step brings a window to the front or chooses by hand; after it, the checked slot and the
@@ -61,6 +65,7 @@ TEST_F(AppTemplates, TheKeyMapFollowsTheProgramInFrontAndComesBackToTheHandsChoi
         {"other.exe", false, 5, 38, "5"},            // the same program again keeps the choice
         {"game.exe", false, 3, 87, "5"},
         {"notepad.exe", false, 5, 38, "5"},          // no entry: the hand's last choice
+        {"게임.exe", false, 3, 87, "5"},             // a name the code page lacks: its escaped key
     };
     rig.profile.Set("Padwright Standard", "StartTemp", "2");
     foreground.now = {"GAME.exe", false};  // an entry, in any case, looked at after the start-up rule
@@ -99,10 +104,11 @@ TEST_F(AppTemplates, WithoutTheSwitchNothingIsFollowedOrAddedToTheMenu) {
     for (const char* value : {"0", ""}) {
         TrayRig fresh;
         FakeForeground watch;
+        const testing::FakeCodePage ansi("");
         fresh.profile.Set("Padwright Standard", "AppSwitch", value);
         fresh.profile.Set("AppTemplates", "game.exe", "3");
         watch.now = {"game.exe", false};
-        fresh.form.SetAppTemplates(watch, nullptr);
+        fresh.form.SetAppTemplates(watch, ansi, nullptr);
         fresh.form.Form_Load();
         EXPECT_FALSE(watch.in_front) << value;
         EXPECT_EQ(fresh.Checked(), std::vector<int>{0});
@@ -199,6 +205,42 @@ TEST_F(AppTemplates, TheRunningTipNamesTheKeyMapInForceWhileEitherOptionIsOn) {
         fresh.form.TogglePadActive();
         EXPECT_EQ(fresh.tray.calls.back().record.tip.substr(0, 18), "動作中・・・");
     }
+}
+
+// A store app's frame that comes to the front before its app's window is under it is looked at once
+// more, a moment later, only while it is still in front; nothing else waits.
+TEST(LateFront, AFrameWhoseAppIsNotKnownYetIsLookedAtOnceMore) {
+    const FrontProgram host{"ApplicationFrameHost.exe", false}, app{"Calculator.exe", false}, unknown{};
+    struct Row {
+        const char* what;
+        FrontProgram owner, found;
+        uintptr_t in_front_later;
+        bool waits, looks;
+    };
+    const std::vector<Row> rows = {
+        {"the app's window not there yet", host, unknown, 1, true, true},
+        {"the frame host's name in another case", {"applicationframehost.EXE", false}, unknown, 1, true, true},
+        {"the app already known", host, app, 1, false, false},
+        {"another window in front by then", host, unknown, 2, true, false},
+        {"an ordinary program that cannot be asked", unknown, unknown, 1, false, false},
+        {"a program of the shell", {"ApplicationFrameHost.exe", true}, unknown, 1, false, false},
+        {"a name that only begins like it", {"ApplicationFrameHost.exe.bak", false}, unknown, 1, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        LateFront late;
+        EXPECT_EQ(late.InFront(1, row.owner, row.found) == LateFront::Then::LookAgain, row.waits);
+        EXPECT_EQ(late.LookNow(row.in_front_later), row.looks);
+        EXPECT_FALSE(late.LookNow(1)) << "once only";
+    }
+    // A window that came to the front in between calls the look off; the frame again asks anew.
+    LateFront late;
+    late.InFront(1, host, unknown);
+    EXPECT_EQ(late.InFront(2, app, app), LateFront::Then::Report);
+    EXPECT_FALSE(late.LookNow(1));
+    late.InFront(2, app, app);
+    late.InFront(1, host, unknown);
+    EXPECT_TRUE(late.LookNow(1));
 }
 
 }  // namespace

@@ -5,7 +5,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "platform/win32/win_ansi_code_page.h"
 #include "platform/win32/win_profile.h"
 #include "platform/win32/win_text.h"
 #include "tests/contract/profile_contract.h"
@@ -103,6 +107,18 @@ TEST(WinProfile, FindsTheFileInAFolderNamedInAnyScript) {
                   "[KeySetteiTemp1]\r\nTempName=" + Utf8ToAnsi("テンプレート１") + "\r\n")
             << file;
     }
+}
+
+// Code page 932 holds kana, kanji and Greek; Korean letters, "é", "µ" and emoji would come back
+// as "?" or as a look-alike ("e", "μ"), so they are not held.
+TEST(WinAnsiCodePage, HoldsOnlyWhatCodePage932GivesBackAsItself) {
+    ASSERT_EQ(GetACP(), 932u) << "run the Windows tests through scripts/wine-env";
+    const WinAnsiCodePage ansi;
+    const std::vector<std::pair<std::string, bool>> rows = {
+        {"ゲ", true}, {"漢", true}, {"ｱ", true}, {"Ω", true},
+        {"게", false}, {"é", false}, {"µ", false}, {"🎮", false},
+    };
+    for (const auto& [character, held] : rows) EXPECT_EQ(ansi.holds(character), held) << character;
 }
 
 }  // namespace
