@@ -153,6 +153,9 @@ TEST(App, TheOptionsForTodaysPadsActOnlyWhenSetToOne) {
         {"PovStick", {"PovStick=1"}, 0, 32768, 65535, 31500, "+37 +40 +65 -37 -40 -65", false, 0xC3, 0x1},
         // A pad without a hat reporting 0: no up.
         {"PovStick, no hat", {"PovStick=1"}, 0, 0, 32768, 0, "+37 +65 -37 -65", false, 0xC3, 0x1, JOYCAPS_HASZ},
+        // A hat that reports any angle is asked for it: a diagonal gives both directions.
+        {"PovStick, a hat with fine angles", {"PovStick=1"}, 0, 32768, 32768, 13500, "+39 +40 +65 -39 -40 -65", false,
+         0xC3, 0x1, JOYCAPS_HASPOV | JOYCAPS_POVCTS},
         {"a pad at joystick 2 alone", {}, 1, 0, 32768, 65535, "", false, 0x83, 0x1},
         {"AnyJoystick, a pad at joystick 2", {"AnyJoystick=1"}, 1, 0, 32768, 65535, "+37 +65 -37 -65", false, 0x83,
          0x3},
@@ -194,6 +197,7 @@ TEST(App, TheOptionsForTodaysPadsActOnlyWhenSetToOne) {
         }
         EXPECT_EQ(app.winmm().joy_bad(), 0u);
         EXPECT_EQ(app.winmm().joy_ids(), c.ids);
+        EXPECT_EQ(app.winmm().joy_fine() > 0, (c.caps & JOYCAPS_POVCTS) != 0);
     }
 }
 
@@ -567,6 +571,27 @@ TEST(App, AllAxesDrivesTheAxisKeysAndATriggerAtRestSendsNothing) {
     EXPECT_EQ(KeyText(app.keys().keys()), "+66 +67 +70 -66 -67 -70");
     EXPECT_EQ(app.winmm().joy_bad(), 0u);
     EXPECT_GE(app.winmm().caps_calls(), 1u);
+}
+
+// Another device comes or goes (a broadcast) while a trigger is held: the trigger keeps its rest,
+// so letting it go lets its key up and holds nothing at its other end.
+TEST(App, ADeviceBroadcastWhileATriggerIsHeldLeavesNoKeyDown) {
+    AppSession app(Ini({"[Padwright Standard]", "AllAxes=1", "Repeat=0", "Keyup=0", "[KeySettei]", "Axis1=65",
+                        "Axis2=66"}));
+    app.winmm().expect_calls(0xBF, false);
+    app.winmm().set_caps(3, 0x1);  // Z
+    standin::JoyStep rest = Idle(30);
+    rest.z = 0;
+    standin::JoyStep pulled = Idle(80);  // two seconds
+    pulled.z = 65535;
+    standin::JoyStep released = Idle(0);
+    released.z = 0;
+    app.winmm().script({rest, pulled, released});
+    app.Start();
+    ASSERT_TRUE(app.keys().wait_count(1, seconds(5)));
+    SendNotifyMessageW(app.window(), WM_DEVICECHANGE, 7 /* DBT_DEVNODES_CHANGED */, 0);
+    std::this_thread::sleep_for(milliseconds(2500));  // past the let-go
+    EXPECT_EQ(KeyText(app.keys().keys()), "+66 -66");
 }
 
 // An XInput pad in place of joystick 1: the left stick, A, the right trigger as button 12 and the

@@ -54,7 +54,7 @@ using DevCapsFn = UINT(WINAPI*)(void*, UINT);
 
 constexpr UINT kJoyErrParms = 165;
 constexpr UINT kReturnXYButtons = 0x83;
-constexpr UINT kReturnPov = 0x40;
+constexpr UINT kReturnPov = 0x40, kReturnPovCts = 0x200, kCapsPovCts = 0x40;
 constexpr UINT kReturnZ = 0x4, kReturnR = 0x8, kReturnU = 0x10, kReturnV = 0x20;
 constexpr UINT kNumDevs = 16;
 
@@ -223,8 +223,12 @@ UINT WINAPI StandinJoyGetPosEx(UINT id, JoyInfoEx* info) {
     const uint32_t n = At(block->joy_calls).fetch_add(1);
     const uint32_t flags = At(block->joy_flags).load();
     const bool right_id = At(block->joy_any_id).load() != 0 ? id < kNumDevs : id == 0;
+    // A pad that reports any angle may be asked for it along with the hat.
+    const bool fine = info && (info->dwFlags & kReturnPovCts) != 0 && (flags & kReturnPov) != 0 &&
+                      (At(block->caps_flags).load() & kCapsPovCts) != 0;
+    if (fine) At(block->joy_fine).fetch_add(1);
     if (!right_id || !info || info->dwSize != sizeof(JoyInfoEx) ||
-        info->dwFlags != (flags != 0 ? flags : kReturnXYButtons))
+        (info->dwFlags & ~(fine ? kReturnPovCts : 0u)) != (flags != 0 ? flags : kReturnXYButtons))
         At(block->joy_bad).fetch_add(1);
     if (id < 32) At(block->joy_ids).fetch_or(1u << id);
     At(block->joy_thread).store(GetCurrentThreadId());
@@ -241,7 +245,7 @@ UINT WINAPI StandinJoyGetPosEx(UINT id, JoyInfoEx* info) {
     info->dwYpos = scripted.step.y;
     info->dwButtons = scripted.step.buttons;
     info->dwButtonNumber = static_cast<DWORD>(std::popcount(scripted.step.buttons));
-    if (info->dwFlags & kReturnPov) info->dwPOV = scripted.step.pov;
+    if (info->dwFlags & (kReturnPov | kReturnPovCts)) info->dwPOV = scripted.step.pov;
     if (info->dwFlags & kReturnZ) info->dwZpos = scripted.step.z;
     if (info->dwFlags & kReturnR) info->dwRpos = scripted.step.r;
     if (info->dwFlags & kReturnU) info->dwUpos = scripted.step.u;

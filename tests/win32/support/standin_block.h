@@ -70,6 +70,9 @@ struct Block {
                                // joy_flags; joyGetDevCapsW calls at another id than joy_id or
                                // with a size other than that of JOYCAPSW
     uint32_t caps_calls = 0;   // joyGetDevCapsW calls so far
+    uint32_t joy_fine = 0;     // calls that asked the hat to the hundredth of a degree (0x200),
+                               // which a right call may add to joy_flags when caps_flags has
+                               // JOYCAPS_POVCTS
     uint32_t joy_ids = 0;      // bit i set: a call asked for joystick i (0..31)
     uint32_t joy_thread = 0;   // thread of the last joyGetPosEx call
     int64_t joy_last_qpc = 0;  // when the last call was made

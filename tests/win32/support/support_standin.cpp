@@ -95,6 +95,7 @@ void StandinWinmm::pad_caps(uint32_t result, uint32_t axes, uint32_t caps) {
 }
 
 uint32_t StandinWinmm::caps_calls() const { return At(block_->caps_calls).load(); }
+uint32_t StandinWinmm::joy_fine() const { return At(block_->joy_fine).load(); }
 uint32_t StandinWinmm::joy_calls() const { return At(block_->joy_calls).load(); }
 uint32_t StandinWinmm::joy_bad() const { return At(block_->joy_bad).load(); }
 void StandinWinmm::set_caps(uint32_t axes, uint32_t caps) { pad_caps(0, axes, caps); }

@@ -135,6 +135,7 @@ public:
     uint32_t joy_ids() const;  // bit i set: joystick i was asked for
     uint32_t joy_thread() const;
     uint32_t caps_calls() const;
+    uint32_t joy_fine() const;  // readings that asked the hat's fine angle
     uint32_t ticks() const;
     uint32_t overlaps() const;
     uint32_t tick_thread() const;
