@@ -212,6 +212,7 @@ TEST(Concurrency, EveryPollSendsTheKeysOfOneWholeMap) {
         for (int c = 0; c < 4 + kMaxButtons; ++c) maps[m][c] = Action::Key(10 + 10 * m);
     }
 
+    bindings.Publish(maps[1]);  // every poll from the first reads one of the two maps
     Ticker timer([&] { engine.poll.PadTimerProc(); });
     const auto end = std::chrono::steady_clock::now() + 1500ms;
     for (int i = 0; std::chrono::steady_clock::now() < end; ++i) bindings.Publish(maps[i % 2]);
