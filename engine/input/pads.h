@@ -104,7 +104,8 @@ private:
     std::atomic<uint64_t> xsearched_{0};
     // generation << 32 | source of the pad last found.
     std::atomic<uint64_t> pad_{0};
-    // The capabilities last asked (kCaps* bits, axes << 8) and for which epoch and source:
+    // The capabilities last asked (the axis bits, the hat, its fine angle, and that they were
+    // asked) and for which epoch and source:
     // epoch << 32 | source; 0 until asked, and again after a failure.
     std::atomic<uint32_t> caps_{0};
     std::atomic<uint64_t> caps_asked_{0};
