@@ -20,6 +20,18 @@ struct Options {
     // "TemplateButton": 0 = off, 1..30: that pad button sends no key; each press moves to the next
     // template.
     int32_t template_button = 0;
+    // The mouse from the pad ("Mouse"), and how the cursor and the wheel go.
+    bool mouse = false;
+    int32_t mouse_speed = 800;      // "MouseSpeed": pixels per second at full deflection
+    int32_t mouse_dead_zone = 15;   // "MouseDeadZone": percent of the half range where nothing moves
+    int32_t mouse_curve = 2;        // "MouseCurve": exponent of the response curve
+    int32_t wheel_rate = 10;        // "WheelRate": notches per second while a wheel control is held
+    bool combos = false;            // "Combos": a control may send a combination of keys
+    // "ShiftButton": 0 = off, 1..30: that pad button sends nothing; while it is held the other
+    // controls are bound as in slot `shift_template` (0 the custom map, 1..10 a template). It
+    // cannot be the template button too: the shift wins.
+    int32_t shift_button = 0;
+    int32_t shift_template = 1;
 
     // What a reading fetches and which pads it may use.
     InputOptions Input() const { return {pov_stick, all_axes, any_joystick}; }

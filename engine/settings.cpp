@@ -235,6 +235,39 @@ int16_t SettingsFile::XInput() const {
     return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "XInput", "0"), false));
 }
 
+int16_t SettingsFile::Mouse() const {
+    return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "Mouse", "0"), false));
+}
+
+int32_t SettingsFile::MouseSpeed() const {
+    return RoundClamp(LeadingNumber(Read(kGeneralSection, "MouseSpeed", "800"), false), 50, 5000);
+}
+
+int32_t SettingsFile::MouseDeadZone() const {
+    return RoundClamp(LeadingNumber(Read(kGeneralSection, "MouseDeadZone", "15"), false), 0, 90);
+}
+
+int32_t SettingsFile::MouseCurve() const {
+    return RoundClamp(LeadingNumber(Read(kGeneralSection, "MouseCurve", "2"), false), 1, 3);
+}
+
+int32_t SettingsFile::WheelRate() const {
+    return RoundClamp(LeadingNumber(Read(kGeneralSection, "WheelRate", "10"), false), 1, 50);
+}
+
+int16_t SettingsFile::Combos() const {
+    return ZeroOrOne(LeadingNumber(Read(kGeneralSection, "Combos", "0"), false));
+}
+
+int32_t SettingsFile::ShiftButton() const {
+    return InRangeOrZero(LeadingNumber(Read(kGeneralSection, "ShiftButton", "0"), false), 0, kMaxButtons);
+}
+
+int32_t SettingsFile::ShiftTemplate() const {
+    const double value = std::nearbyint(LeadingNumber(Read(kGeneralSection, "ShiftTemplate", "1"), false));
+    return value >= 0 && value <= kTemplateCount ? static_cast<int32_t>(value) : 1;
+}
+
 std::string SettingsFile::TemplateName(int n) const {
     const std::string name = Read(SlotSection(n), "TempName", DefaultTemplateName(n));
     // The first 100 characters: count UTF-8 lead bytes, never cut a character in two.

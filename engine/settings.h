@@ -72,6 +72,21 @@ public:
     std::optional<int16_t> AppTemplate(const std::string& program) const;
     int16_t AllAxes() const;
     int16_t XInput() const;
+    // The mouse from the pad: "Mouse" "0", as Repeat; "MouseSpeed" "800" pixels per second at full
+    // deflection, 50..5000; "MouseDeadZone" "15" percent, 0..90; "MouseCurve" "2", 1..3;
+    // "WheelRate" "10" notches per second, 1..50.
+    int16_t Mouse() const;
+    int32_t MouseSpeed() const;
+    int32_t MouseDeadZone() const;
+    int32_t MouseCurve() const;
+    int32_t WheelRate() const;
+    // "Combos" "0", as Repeat: a control may send a combination of keys.
+    int16_t Combos() const;
+    // "ShiftButton" "0": 1..30 names the pad button that shifts the other controls to slot
+    // "ShiftTemplate" while held, anything else is 0 (off). "ShiftTemplate" "1": 0..10, anything
+    // else 1.
+    int32_t ShiftButton() const;
+    int32_t ShiftTemplate() const;
     // Template name of slot 1..10, its first 100 characters.
     std::string TemplateName(int n) const;
     std::string Read(const std::string& section, const std::string& key,

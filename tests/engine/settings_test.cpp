@@ -32,6 +32,12 @@ TEST(SettingsFile, NoFileGivesEveryDefault) {
     EXPECT_EQ(file.ScanCodes(), 0);
     EXPECT_EQ(file.AppSwitch(), 0);
     EXPECT_EQ(file.TemplateButton(), 0);
+    EXPECT_EQ(file.Mouse(), 0);
+    EXPECT_EQ(file.MouseSpeed(), 800);
+    EXPECT_EQ(file.MouseDeadZone(), 15);
+    EXPECT_EQ(file.MouseCurve(), 2);
+    EXPECT_EQ(file.WheelRate(), 10);
+    EXPECT_EQ(file.ShiftTemplate(), 1);
     EXPECT_EQ(file.TemplateName(1), "テンプレート１");
     EXPECT_EQ(file.TemplateName(10), "テンプレート１０");
     const std::vector<int> controls = SlotControls(2, true);
@@ -64,6 +70,13 @@ TEST(SettingsFile, EachGeneralKeyHasItsRangeRule) {
         {"TemplateButton", "4.5", 4}, {"TemplateButton", "x", 0},
                                     {"AllAxes", "1", 1},       {"AllAxes", "0", 0},
         {"XInput", "3", 1},         {"XInput", "x", 0},
+        {"Mouse", "", 0},           {"Mouse", "2", 1},         {"MouseSpeed", "", 50},
+        {"MouseSpeed", "x", 50},    {"MouseSpeed", "9999", 5000}, {"MouseSpeed", "800.5", 800},
+        {"MouseDeadZone", "-3", 0}, {"MouseDeadZone", "91", 90}, {"MouseCurve", "0", 1},
+        {"MouseCurve", "2.5", 2},   {"MouseCurve", "4", 3},    {"WheelRate", "0", 1},
+        {"WheelRate", "51", 50},    {"Combos", "5", 1},        {"ShiftButton", "30", 30},
+        {"ShiftButton", "31", 0},   {"ShiftTemplate", "0", 0}, {"ShiftTemplate", "10", 10},
+        {"ShiftTemplate", "11", 1}, {"ShiftTemplate", "-1", 1}, {"ShiftTemplate", "", 0},
     };
     for (const KeyCase& c : cases) {
         TempIni ini;
@@ -82,6 +95,14 @@ TEST(SettingsFile, EachGeneralKeyHasItsRangeRule) {
                             : c.key == "TemplateButton" ? file.TemplateButton()
                             : c.key == "AllAxes"   ? file.AllAxes()
                             : c.key == "XInput"    ? file.XInput()
+                            : c.key == "Mouse"     ? file.Mouse()
+                            : c.key == "MouseSpeed" ? file.MouseSpeed()
+                            : c.key == "MouseDeadZone" ? file.MouseDeadZone()
+                            : c.key == "MouseCurve" ? file.MouseCurve()
+                            : c.key == "WheelRate" ? file.WheelRate()
+                            : c.key == "Combos"    ? file.Combos()
+                            : c.key == "ShiftButton" ? file.ShiftButton()
+                            : c.key == "ShiftTemplate" ? file.ShiftTemplate()
                                                    : file.BefTemp();
         EXPECT_EQ(got, c.expected) << c.key << "=" << c.value;
     }

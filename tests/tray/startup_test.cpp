@@ -71,7 +71,8 @@ TEST(StartUp, RunsInOrderWithTheTimerLast) {
     form.Form_Load();
     Log expected = {"tray add 7 1 動作中・・・"};
     for (const char* key : {"Kando", "Wait", "Buttons", "Repeat", "Keyup", "PovStick", "AnyJoystick", "ScanCodes",
-                            "AppSwitch", "TemplateButton", "AllAxes", "XInput"})
+                            "AppSwitch", "TemplateButton", "AllAxes", "XInput", "Mouse", "MouseSpeed",
+                            "MouseDeadZone", "MouseCurve", "WheelRate", "Combos", "ShiftButton", "ShiftTemplate"})
         expected.push_back(std::string("get ") + kGeneral + "/" + key);
     for (int n = 1; n <= 10; ++n) expected.push_back("get KeySetteiTemp" + std::to_string(n) + "/TempName");
     expected.push_back(std::string("get ") + kGeneral + "/StartTemp");
