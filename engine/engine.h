@@ -15,7 +15,7 @@ struct Engine {
     Engine(SharedState& state, const Options& options, LiveBindings& bindings, PadBackend& joystick,
            PadBackend* xinput, OutputSink& output, Clock& clock, RateSignal& rate)
         : pads(joystick, xinput, clock, options.Input()),
-          held(output, options.scan_codes),
+          held(output, options.scan_codes, options.combos),
           poll(state, pads, bindings, held, clock, rate, PollOptions{options.pov_stick, options.all_axes}) {}
 
     Pads pads;

@@ -51,7 +51,10 @@ void PollCycle::PadTimerProc() {
     if (reading.code == 0) {
         // Another pad than the last: nothing held on the old one is held on this one.
         if (reading.generation != generation_) {
-            if (generation_ != 0) keys.ReleaseAll();
+            if (generation_ != 0) {
+                keys.ReleaseAll();
+                held_before_ = shifted_controls_ = 0;
+            }
             generation_ = reading.generation;
         }
         on = HeldControls(reading.state, state_.Kando, options_.hat, options_.axes);
@@ -60,8 +63,8 @@ void PollCycle::PadTimerProc() {
     const LiveBindings::Reading bindings(bindings_);
     const BindingTable& table = bindings.table();
     // "Next template" controls are never keys: each press is handed to the UI thread, which
-    // switches the template. They count whatever the button count says.
-    const uint64_t templates = on & table.not_keys;
+    // switches the template. They count whatever the button count says, as the shift buttons do.
+    const uint64_t templates = on & table.not_keys & ~table.shifts;
     if (template_signal_ != nullptr) {
         for (uint64_t pressed = templates & ~template_down_; pressed != 0; pressed &= pressed - 1) {
             template_signal_->post();
@@ -74,18 +77,37 @@ void PollCycle::PadTimerProc() {
                              ((uint64_t{1} << buttons) - 1) << kControlButton1;
     const uint64_t held = on & counted & ~table.not_keys;
 
+    // A control takes the map in force when it goes down, the shift map while a shift button is
+    // held, and keeps it until it comes up: one held across the shift's start or end goes on
+    // sending what it pressed, with no release and no second press.
+    const BindingTable* shifted = bindings.shifted();
+    const uint64_t pressed = held & ~held_before_;
+    shifted_controls_ &= held & ~pressed;
+    if (shifted != nullptr && (on & table.shifts) != 0) shifted_controls_ |= pressed;
+    held_before_ = held;
+    const auto action = [&](int c) -> const Action& {
+        return (shifted_controls_ >> c & 1u) != 0 ? (*shifted)[c] : table[c];
+    };
+
     const bool repeat = state_.Repeat == 1;
-    const bool release_all = repeat && state_.Keyup == 1;
-    // All releases before any press, each in the order of the controls. A key that went down with
-    // another code than the table's now (the map changed while the control was held) comes up, and
-    // the new one goes down below.
+    const bool release_last = repeat && state_.Keyup == 1;
+    // All releases before any press, each in the order of the controls. What went down with
+    // another binding than its map's now (the map changed while the control was held) comes up,
+    // and the new one goes down below. A repeat with key-up lets go of the last key only: the keys
+    // of a combination pressed before it stay down until the control comes up.
     for (int c = 0; c < kControlCount; ++c) {
-        const uint8_t down = keys.Down(c);
-        if (down != 0 && (release_all || (held >> c & 1u) == 0 || down != table[c].key)) keys.Release(c);
+        const Action& down = keys.Down(c);
+        if (down.kind == ActionKind::None) continue;
+        if ((held >> c & 1u) == 0 || down != action(c)) {
+            keys.Release(c);
+        } else if (release_last) {
+            keys.ReleaseLast(c);
+        }
     }
     for (int c = 0; c < kControlCount; ++c) {
-        const uint8_t key = table[c].key;
-        if ((held >> c & 1u) != 0 && key != 0 && (repeat || keys.Down(c) == 0)) keys.Press(c, key);
+        if ((held >> c & 1u) == 0) continue;
+        const Action& bound = action(c);
+        if (bound.kind == ActionKind::Key && (repeat || keys.Down(c).kind == ActionKind::None)) keys.Press(c, bound);
     }
 }
 
@@ -111,6 +133,9 @@ std::optional<PollRate> PollCycle::TakePollRate() {
                     static_cast<int32_t>(static_cast<uint32_t>(display))};
 }
 
-void PollCycle::ReleaseHeld() { held_.ReleaseAll(); }
+void PollCycle::ReleaseHeld() {
+    held_.ReleaseAll();
+    held_before_ = shifted_controls_ = 0;
+}
 
 }  // namespace pwstd

@@ -48,8 +48,9 @@ public:
     // display the UI thread had no time for is replaced by the next one, so at most one signal
     // waits in the queue however long the shell keeps the UI thread.
     std::optional<PollRate> TakePollRate();
-    // Releases every control held at the last poll, in the usual order, and forgets them; buttons
-    // above a lowered button count that are still held are released too. For quit, called on the
+    // Releases every control held at the last poll, in the usual order (the keys of a combination
+    // in reverse order of their press), and forgets them; buttons above a lowered button count
+    // that are still held are released too. For quit, called on the
     // UI thread once the timer is stopped, so no key stays down after the program.
     void ReleaseHeld();
 
@@ -73,6 +74,10 @@ private:
     // a press held across it does not count twice.
     uint64_t template_down_ = 0;
     bool paused_ = false;  // the last tick found the pad paused
+    // The controls held as keys at the last poll, and those of them that went down under the
+    // shift map and stay bound by it until they come up.
+    uint64_t held_before_ = 0;
+    uint64_t shifted_controls_ = 0;
     // The display waiting for the UI thread, or 0: kRatePending, the frame and the count in one
     // word, so the UI thread never sees the frame of one display with the count of another.
     std::atomic<uint64_t> pending_rate_{0};

@@ -7,19 +7,35 @@ namespace pwstd {
 
 enum class ActionKind : uint8_t {
     None = 0,      // nothing
-    Key,           // press `key` while held, release it when let go
+    Key,           // press `key` while held (after the keys of `with`), release it when let go
     NextTemplate,  // each press moves the key map to the next template; sends nothing itself
+    Shift,         // while held, the controls pressed are bound as in the shift slot; sends nothing
 };
+
+// The keys held down around an action, in the order they go down, the first in the low byte; a 0
+// byte ends them. Ctrl+Shift+S is the key 83 with 17, 16.
+constexpr int kMaxWith = 3;
 
 struct Action {
     ActionKind kind = ActionKind::None;
-    uint8_t key = 0;  // virtual-key code 1..255, for Key
+    uint8_t key = 0;   // virtual-key code 1..255, for Key
+    uint32_t with = 0; // for Key: up to kMaxWith codes pressed before `key` (a combination)
 
     // A stored code: 0 is nothing, anything else the key with that code (1..255).
     static constexpr Action Key(int32_t code) {
         return code == 0 ? Action{} : Action{ActionKind::Key, static_cast<uint8_t>(code)};
     }
+    // A combination: `parts` go down in order, the last one being the key itself.
+    static constexpr Action Combination(const uint8_t* parts, int count) {
+        if (count <= 0) return {};
+        Action action = Key(parts[count - 1]);
+        for (int i = 0; i < count - 1 && i < kMaxWith; ++i) action.with |= uint32_t{parts[i]} << (8 * i);
+        return action;
+    }
     static constexpr Action NextTemplateAction() { return {ActionKind::NextTemplate, 0}; }
+    static constexpr Action ShiftAction() { return {ActionKind::Shift, 0}; }
+    // The i-th key pressed before `key`, 0 past the last.
+    constexpr uint8_t With(int i) const { return static_cast<uint8_t>(with >> (8 * i)); }
     bool operator==(const Action&) const = default;
 };
 

@@ -6,18 +6,25 @@ LiveBindings::LiveBindings() : current_(new BindingTable{}) {}
 
 LiveBindings::~LiveBindings() {
     delete current_.load();
+    delete shifted_.load();
     for (const Retired& r : retired_) delete r.table;
 }
 
-void LiveBindings::Publish(const BindingTable& table) {
+void LiveBindings::Publish(const BindingTable& table) { Replace(current_, table); }
+
+void LiveBindings::PublishShift(const BindingTable& table) { Replace(shifted_, table); }
+
+void LiveBindings::Replace(std::atomic<const BindingTable*>& slot, const BindingTable& table) {
     auto* copy = new BindingTable(table);
-    copy->not_keys = 0;
+    copy->not_keys = copy->shifts = 0;
     for (int c = 0; c < kControlCount; ++c) {
         if (copy->actions[c].kind != ActionKind::Key && copy->actions[c].kind != ActionKind::None) {
             copy->not_keys |= uint64_t{1} << c;
         }
+        if (copy->actions[c].kind == ActionKind::Shift) copy->shifts |= uint64_t{1} << c;
     }
-    const BindingTable* old = current_.exchange(copy);
+    const BindingTable* old = slot.exchange(copy);
+    if (old == nullptr) return;
     // A poll that begins after the exchange reads the new table; one under way may hold the old.
     // An even count means none is under way; otherwise the old table waits until that poll ends,
     // which it has once the count has moved on.
@@ -42,6 +49,7 @@ void LiveBindings::Reclaim() {
 LiveBindings::Reading::Reading(LiveBindings& live) : live_(live) {
     live_.reads_.fetch_add(1);
     table_ = live_.current_.load();
+    shifted_ = live_.shifted_.load();
 }
 
 // Only the poll thread counts, so the end of a reading needs no read-modify-write; what it read

@@ -2,10 +2,12 @@
 // What each control has down in the system, and the one way to let it go: the system keeps a key
 // down until it sees the release of that very key, so a release always sends what the press sent
 // (its code, and with scan codes the scan code and flags it went down with), whatever the key map,
-// the keyboard layout, the pause or the button count say by then.
+// the keyboard layout, the pause or the button count say by then. A control bound to a combination
+// has several keys down: they went down in the order written and come up in the reverse order.
 #include <array>
 #include <cstdint>
 
+#include "engine/bindings/action.h"
 #include "engine/output/key_event.h"
 #include "engine/output/output_sink.h"
 
@@ -17,40 +19,43 @@ class HeldOutputs {
     static constexpr Stroke MakeStroke(uint8_t vk, uint8_t scan, uint32_t flags) {
         return vk | static_cast<uint32_t>(scan) << 8 | flags << 16;
     }
+    static constexpr int kParts = kMaxWith + 1;
+    // What one control has down: the action it pressed and how each of its keys went out, in the
+    // order they went down; the action's own key is the last.
+    struct Held {
+        Action action;
+        std::array<Stroke, kParts> strokes{};
+        uint8_t parts = 0;     // keys down, 0 while nothing
+        bool key_up = false;   // the last key was let go for a repeat (Keyup) and goes down again
+    };
 
 public:
     // Room for `kSlots` controls, numbered 0 up. `scan_codes`: every press carries the key's scan
-    // code in the layout in use and the extended-key flag it needs.
+    // code in the layout in use and the extended-key flag it needs. `shared`: a code held by
+    // several controls at once goes down with the first of them and up with the last, so a
+    // modifier shared by two combinations stays down while either still needs it.
     static constexpr int kSlots = 64;
-    HeldOutputs(OutputSink& sink, bool scan_codes) : sink_(sink), scan_codes_(scan_codes) {}
+    HeldOutputs(OutputSink& sink, bool scan_codes, bool shared = false)
+        : sink_(sink), scan_codes_(scan_codes), shared_(shared) {}
 
-    // The key `slot` has down, 0 while it has none.
-    uint8_t Down(int slot) const { return static_cast<uint8_t>(down_[slot]); }
+    // The action `slot` has down; kind None while it has none.
+    const Action& Down(int slot) const { return held_[slot].action; }
 
     // The keys of one poll, or of the releases at quit: the sink hears that keys come before the
     // first of them, and not at all when none is sent. One thread at a time.
     class Batch {
     public:
-        explicit Batch(HeldOutputs& held)
-            : sink_(held.sink_), down_(held.down_.data()), scan_codes_(held.scan_codes_) {}
-        uint8_t Down(int slot) const { return static_cast<uint8_t>(down_[slot]); }
-        // Presses `vk` for `slot` (again, when it repeats) and remembers how it went out.
-        void Press(int slot, uint8_t vk) {
-            Begin();
-            const Stroke stroke = scan_codes_ ? Shape(sink_, vk) : MakeStroke(vk, 0, 0);
-            sink_.key(vk, static_cast<uint8_t>(stroke >> 8), stroke >> 16);
-            down_[slot] = stroke;
-        }
-        // Releases what `slot` has down, exactly as it went down, and forgets it; nothing when it
-        // has nothing down.
-        void Release(int slot) {
-            const Stroke stroke = down_[slot];
-            if (static_cast<uint8_t>(stroke) == 0) return;
-            Begin();
-            sink_.key(static_cast<uint8_t>(stroke), static_cast<uint8_t>(stroke >> 8),
-                      stroke >> 16 | kKeyEventKeyUp);
-            down_[slot] = 0;
-        }
+        explicit Batch(HeldOutputs& held) : held_(held) {}
+        const Action& Down(int slot) const { return held_.Down(slot); }
+        // With nothing down, presses the keys of `action` for `slot` in order. With that action
+        // down already, presses its last key again: a repeat, the other keys staying down.
+        void Press(int slot, const Action& action);
+        // Lets go of the last key of `slot` for a repeat that releases before it presses again
+        // (Keyup); the keys pressed before it stay down. Nothing when the slot has nothing down.
+        void ReleaseLast(int slot);
+        // Releases what `slot` has down, exactly as it went down and in reverse order of the
+        // presses, and forgets it; nothing when it has nothing down.
+        void Release(int slot);
         // Releases what every slot has down, in slot order.
         void ReleaseAll() {
             for (int slot = 0; slot < kSlots; ++slot) Release(slot);
@@ -59,14 +64,16 @@ public:
     private:
         void Begin() {
             if (!begun_) {
-                sink_.begin_keys();
+                held_.sink_.begin_keys();
                 begun_ = true;
             }
         }
+        // One key down or up; with sharing, only the first press and the last release of a code
+        // go out, unless `always` (a repeat of a control's own key).
+        Stroke KeyDown(uint8_t vk, bool always);
+        void KeyUp(Stroke stroke, bool always);
 
-        OutputSink& sink_;
-        Stroke* const down_;
-        const bool scan_codes_;
+        HeldOutputs& held_;
         bool begun_ = false;
     };
 
@@ -79,7 +86,11 @@ private:
 
     OutputSink& sink_;
     const bool scan_codes_;
-    std::array<Stroke, kSlots> down_{};
+    const bool shared_;
+    std::array<Held, kSlots> held_{};
+    // With sharing: how many controls hold each code, and how it went down.
+    std::array<uint8_t, 256> holders_{};
+    std::array<Stroke, 256> shared_strokes_{};
 };
 
 }  // namespace pwstd

@@ -82,8 +82,8 @@ TEST(HeldOutputs, AReleaseGoesOutExactlyAsItsPressWent) {
     sink.scan_codes = [](uint8_t vk) { return vk == 0x26 ? 0xE048u : 0x1Eu; };
     {
         HeldOutputs::Batch keys(held);
-        keys.Press(0, 0x41);
-        keys.Press(1, 0x26);
+        keys.Press(0, Action::Key(0x41));
+        keys.Press(1, Action::Key(0x26));
         sink.scan_codes = [](uint8_t) { return 0x30u; };
         keys.ReleaseAll();
     }
