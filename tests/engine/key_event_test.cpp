@@ -75,22 +75,25 @@ TEST(KeyEventFor, TheLayoutsScanCodeAndItsPrefix) {
 }
 
 // The layout changes (Win+Space) while a control is held: its release still carries the scan code
-// and flags its press went out with, or a game reading scan codes keeps the first key down.
+// and flags its press went out with, or a game reading scan codes keeps the first key down; each
+// part of a combination goes out with its own, and comes up in reverse order.
 TEST(HeldOutputs, AReleaseGoesOutExactlyAsItsPressWent) {
     testing::RecordingKeySink sink;
-    HeldOutputs held(sink, true);
+    HeldOutputs held(sink, true, true);
+    const uint8_t up_b[] = {0x26, 0x42};
     sink.scan_codes = [](uint8_t vk) { return vk == 0x26 ? 0xE048u : 0x1Eu; };
     {
         HeldOutputs::Batch keys(held);
         keys.Press(0, Action::Key(0x41));
-        keys.Press(1, Action::Key(0x26));
+        keys.Press(1, Action::Combination(up_b, 2));
         sink.scan_codes = [](uint8_t) { return 0x30u; };
         keys.ReleaseAll();
     }
     using Shape = std::pair<uint8_t, uint32_t>;
-    EXPECT_EQ(sink.shapes, (std::vector<Shape>{{0x1E, 0}, {0x48, kKeyEventExtendedKey}, {0x1E, kKeyEventKeyUp},
+    EXPECT_EQ(sink.shapes, (std::vector<Shape>{{0x1E, 0}, {0x48, kKeyEventExtendedKey}, {0x1E, 0},
+                                               {0x1E, kKeyEventKeyUp}, {0x1E, kKeyEventKeyUp},
                                                {0x48, kKeyEventKeyUp | kKeyEventExtendedKey}}));
-    EXPECT_EQ(sink.Take(), "press 65, press 38, release 65, release 38");
+    EXPECT_EQ(sink.Take(), "press 65, press 38, press 66, release 65, release 66, release 38");
     EXPECT_EQ(sink.batches, 1) << "one batch: the layout is looked up once";
     held.ReleaseAll();
     EXPECT_EQ(sink.Take(), "") << "released once";

@@ -60,6 +60,7 @@ protected:
         poll().TakePollRate();
     }
     void Pad(uint32_t x, uint32_t y, uint32_t buttons) { source.reading = {x, y, buttons}; }
+    bool shift_first = false;
     std::string Poll() {
         clock.now += 25;
         poll().PadTimerProc();
@@ -185,6 +186,104 @@ TEST_F(PollCycleTest, AxisControlsFollowTheButtonsAndAKeylessOneIsSilent) {
     EXPECT_EQ(Poll(), "") << "after the pause the rests are learned again: R and U now rest at ends";
     source.reading = {kCentre, kCentre, 0, kJoyPovCentered, 65535, 65535, 0, 65535};
     EXPECT_EQ(Poll(), "press 101, press 104") << "R rests at 0 now; its high end has no key";
+}
+
+// With combinations on: button 1 is Ctrl+Shift+S, button 2 Ctrl+W; button 4 is the shift button,
+// and under the shift map button 1 sends Z, button 3 B and right D. Each step sets the pad (and
+// maybe changes something) before a poll, and gives what that poll sends.
+TEST_F(PollCycleTest, CombinationsAndTheShiftPollByPoll) {
+    struct Step {
+        uint32_t buttons;
+        const char* sent;
+        std::function<void()> change = [] {};
+    };
+    struct Case {
+        const char* name;
+        int16_t repeat, keyup;
+        std::vector<Step> steps;
+    };
+    const uint8_t save[] = {17, 16, 83}, close[] = {17, 87}, close_tab[] = {17, 115};
+    const auto rebind = [this](int control, Action action) {
+        return [this, control, action] {
+            BindingTable table = bindings.Current();
+            table[control] = action;
+            bindings.Publish(table);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"in order, up in reverse", 0, 0,
+         {{0x1, "press 17, press 16, press 83"}, {0x1, ""}, {0x0, "release 83, release 16, release 17"}}},
+        {"repeat presses the last part only", 1, 0,
+         {{0x1, "press 17, press 16, press 83"}, {0x1, "press 83"}, {0x0, "release 83, release 16, release 17"}}},
+        {"key-up repeat lets go of the last part only", 1, 1,
+         {{0x1, "press 17, press 16, press 83"}, {0x1, "release 83, press 83"},
+          {0x0, "release 83, release 16, release 17"}}},
+        {"a shared Ctrl goes up with the last", 0, 0,
+         {{0x1, "press 17, press 16, press 83"}, {0x3, "press 87"}, {0x2, "release 83, release 16"},
+          {0x0, "release 87, release 17"}}},
+        {"a single code shared with a part", 0, 0,
+         {{0x1, "press 17, press 16, press 83"}, {0x5, "press 67"}, {0x4, "release 83, release 16, release 17"},
+          {0x0, "release 67"}, {0x0, "", rebind(ButtonControl(3), Action::Key(17))},
+          {0x5, "press 17, press 16, press 83"}, {0x4, "release 83, release 16"}, {0x0, "release 17"}}},
+        {"the map changes while a combination is held", 0, 0,
+         {{0x1, "press 17, press 16, press 83"},
+          {0x1, "release 83, release 16, release 17, press 17, press 87", rebind(ButtonControl(1), Action::Combination(close, 2))},
+          {0x1, "release 87, release 17, press 17, press 115", rebind(ButtonControl(1), Action::Combination(close_tab, 2))},
+          {0x1, "release 115, release 17, press 65", rebind(ButtonControl(1), Action::Key(65))},
+          {0x0, "release 65"}}},
+        {"the shift gives the shift map and never sends itself", 1, 1,
+         {{0x8, ""}, {0x8, ""}, {0xC, "press 66"}, {0xC, "release 66, press 66"}, {0x8, "release 66"},
+          {0x9, "press 90"}, {0x0, "release 90"}}},
+        {"held across the shift's start", 0, 0,
+         {{0x4, "press 67"}, {0xC, ""}, {0x4, ""}, {0x0, "release 67"}, {0xC, "press 66"}}},
+        {"held across the shift's end", 1, 0,
+         {{0xD, "press 90, press 66"}, {0x5, "press 90, press 66"}, {0x4, "release 90, press 66"},
+          {0x0, "release 66"}, {0x4, "press 67"}}},
+        {"a template switch while shifted applies after", 0, 0,
+         {{0x8, ""}, {0x8, "", rebind(ButtonControl(3), Action::Key(88))}, {0xC, "press 66"}, {0x0, "release 66"},
+          {0x4, "press 88"}}},
+        {"pause and quit release every part", 0, 0,
+         {{0xB, "press 90, press 17, press 87", [this] { shift_first = true; }},
+          {0xB, "release 90, release 87, release 17", [this] { state.PadActive = False; }},
+          {0x3, "press 17, press 16, press 83, press 87", [this] { state.PadActive = True; }},
+          {0x0, "release 83, release 16, release 87, release 17", [this] { poll().ReleaseHeld(); }}}},
+    };
+    Options options;
+    options.combos = true;
+    Build(options);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunningState(state, bindings, 4, c.repeat, c.keyup);
+        BindingTable normal = bindings.Current();
+        normal[ButtonControl(1)] = Action::Combination(save, 3);
+        normal[ButtonControl(2)] = Action::Combination(close, 2);
+        normal[ButtonControl(4)] = Action::ShiftAction();
+        bindings.Publish(normal);
+        BindingTable shift = normal;
+        shift[ButtonControl(1)] = Action::Key(90);
+        shift[ButtonControl(3)] = Action::Key(66);
+        shift[kControlRight] = Action::Key(68);
+        bindings.PublishShift(shift);
+        for (size_t s = 0; s < c.steps.size(); ++s) {
+            const Step& step = c.steps[s];
+            shift_first = false;
+            step.change();
+            Pad(kCentre, kCentre, step.buttons);
+            if (shift_first) {
+                // The shift button went down a poll before the others.
+                Pad(kCentre, kCentre, 0x8);
+                Poll();
+                Pad(kCentre, kCentre, step.buttons);
+            }
+            // A ReleaseHeld (quit) sends on its own, before the poll.
+            std::string sent = keys.Take();
+            const std::string polled = Poll();
+            if (!sent.empty() && !polled.empty()) sent += ", ";
+            EXPECT_EQ(sent + polled, step.sent) << "step " << s;
+        }
+        Pad(kCentre, kCentre, 0);
+        Poll();
+    }
 }
 
 TEST_F(PollCycleTest, TwoControlsOnOneKeyEachSendTheirOwnEvents) {
