@@ -61,6 +61,8 @@ bool Locator::Feed(std::string_view line, uint64_t begin, uint64_t next) {
     found_.key = true;
     found_.value_begin = begin + eq + 1;
     found_.line_end = begin + line.size();
+    found_.line_begin = begin;
+    found_.line_next = next;
     found_.value.assign(line.substr(eq + 1));
     return false;
 }

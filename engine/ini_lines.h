@@ -20,6 +20,8 @@ struct Found {
     bool key = false;         // the key exists in that section
     uint64_t value_begin = 0; // the key line's bytes after its "="
     uint64_t line_end = 0;    // end of the key line, before its line end
+    uint64_t line_begin = 0;  // start of the key line
+    uint64_t line_next = 0;   // start of the line after it
     std::string value;        // the value as written, not trimmed yet
 };
 

@@ -185,4 +185,26 @@ int32_t IniFileProfile::put(const std::string& section, const std::string& key, 
     }
 }
 
+int32_t IniFileProfile::remove(const std::string& section, const std::string& key, const std::string& file) {
+    try {
+        const std::string ansi_section(ini::Trim(OneLine(codec_.to_ansi(section))));
+        const std::string ansi_key(ini::Trim(OneLine(codec_.to_ansi(key))));
+        if (ansi_section.empty() || ansi_key.empty()) return 0;
+        std::error_code error;
+        if (!std::filesystem::exists(file, error)) return 1;  // nothing to delete
+        const std::optional<std::string> old = ReadWhole(file);
+        if (!old) return 0;
+        Locator locator(ansi_section, ansi_key);
+        ini::FeedAll(locator, *old);
+        const Found& found = locator.found();
+        if (!found.key) return 1;
+        Edit edit;
+        edit.from = static_cast<size_t>(found.line_begin);
+        edit.to = static_cast<size_t>(found.line_next);
+        return WriteEdited(file, true, *old, edit) ? 1 : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
 }  // namespace pwstd

@@ -31,6 +31,7 @@ public:
                     const std::string& file) override;
     int32_t put(const std::string& section, const std::string& key, const std::string& value,
                 const std::string& file) override;
+    int32_t remove(const std::string& section, const std::string& key, const std::string& file) override;
 
 private:
     const AnsiCodec& codec_;

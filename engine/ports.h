@@ -86,6 +86,9 @@ public:
     // UI thread.
     virtual int32_t put(const std::string& section, const std::string& key,
                         const std::string& value, const std::string& file) = 0;
+    // As WritePrivateProfileStringA(section, key, NULL, file) deletes a key: its line goes, every
+    // other line stays as it is. Nonzero when the key is no longer there. UI thread.
+    virtual int32_t remove(const std::string& section, const std::string& key, const std::string& file) = 0;
 };
 
 class TemplateSignal {

@@ -160,6 +160,14 @@ int32_t SettingsFile::Write(const std::string& section, const std::string& key,
     return WriteIni(profile_, section, key, value, path_);
 }
 
+int32_t SettingsFile::Remove(const std::string& section, const std::string& key) const {
+    try {
+        return profile_.remove(section, key, path_);
+    } catch (...) {
+        return 0;
+    }
+}
+
 int32_t SettingsFile::Kando() const {
     return RoundClamp(LeadingNumber(Read(kGeneralSection, "Kando", "4000"), true), 0, 32767);
 }

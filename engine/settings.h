@@ -93,6 +93,8 @@ public:
                      const std::string& def) const;
     int32_t Write(const std::string& section, const std::string& key,
                   const std::string& value) const;
+    // Deletes the key; nonzero when done. Never throws.
+    int32_t Remove(const std::string& section, const std::string& key) const;
 
     const std::string& path() const { return path_; }
 

@@ -48,9 +48,61 @@ int32_t WriteKeyCode(const SettingsFile& file, int slot, int control, int32_t co
     return file.Write(SlotSection(slot), ControlKey(control), DecimalText(code));
 }
 
-BindingTable ReadSlot(const SettingsFile& file, int slot, int32_t buttons, bool axes, const BindingTable& base) {
+std::optional<KeyParts> ParseKeysValue(std::string_view text) {
+    KeyParts parts;
+    size_t i = 0;
+    const auto blanks = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    };
+    for (;;) {
+        if (parts.count == static_cast<int>(parts.codes.size())) return std::nullopt;
+        blanks();
+        int32_t code = 0;
+        const size_t digits = i;
+        // Four digits at most: beyond them no value is in range, and the number cannot overflow.
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - digits < 4) code = code * 10 + (text[i++] - '0');
+        if (i == digits || code < 1 || code > 255) return std::nullopt;
+        parts.codes[static_cast<size_t>(parts.count++)] = static_cast<uint8_t>(code);
+        blanks();
+        if (i == text.size()) break;
+        if (text[i++] != '+') return std::nullopt;
+    }
+    if (parts.count < 2) return std::nullopt;
+    return parts;
+}
+
+std::string CombinationKey(int control) { return ControlKey(control) + "Keys"; }
+
+std::string KeysText(const Action& action) {
+    std::string text;
+    for (int i = 0; i < kMaxWith && action.With(i) != 0; ++i) text += DecimalText(action.With(i)) + "+";
+    return text + DecimalText(action.key);
+}
+
+Action ReadAction(const SettingsFile& file, int slot, int control, bool combos) {
+    const Action single = Action::Key(ReadKeyCode(file, slot, control));
+    if (!combos || single.kind != ActionKind::Key) return single;
+    const std::optional<KeyParts> parts = ParseKeysValue(file.Read(SlotSection(slot), CombinationKey(control), ""));
+    if (!parts || parts->codes[static_cast<size_t>(parts->count - 1)] != single.key) return single;
+    return Action::Combination(parts->codes.data(), parts->count);
+}
+
+void WriteAction(const SettingsFile& file, int slot, int control, const Action& action) {
+    WriteKeyCode(file, slot, control, action.key);
+    const std::string section = SlotSection(slot), key = CombinationKey(control);
+    if (action.with != 0) {
+        file.Write(section, key, KeysText(action));
+    } else if (const std::string none = "-"; file.Read(section, key, none) != none) {
+        // Looked up first, so a file without combinations keeps its bytes. A value that reads as
+        // the placeholder is no combination either, and staying does no harm.
+        file.Remove(section, key);
+    }
+}
+
+BindingTable ReadSlot(const SettingsFile& file, int slot, int32_t buttons, bool axes, const BindingTable& base,
+                      bool combos) {
     BindingTable table = base;
-    for (int control : SlotControls(buttons, axes)) table[control] = Action::Key(ReadKeyCode(file, slot, control));
+    for (int control : SlotControls(buttons, axes)) table[control] = ReadAction(file, slot, control, combos);
     return table;
 }
 

@@ -43,4 +43,9 @@ int32_t WinProfile::put(const std::string& section, const std::string& key,
                                       Utf8ToWide(value).c_str(), Utf8ToWide(file).c_str());
 }
 
+int32_t WinProfile::remove(const std::string& section, const std::string& key, const std::string& file) {
+    return WritePrivateProfileStringW(Utf8ToWide(section).c_str(), Utf8ToWide(key).c_str(), nullptr,
+                                      Utf8ToWide(file).c_str());
+}
+
 }  // namespace pwstd

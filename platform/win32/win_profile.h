@@ -12,6 +12,7 @@ public:
                     const std::string& file) override;
     int32_t put(const std::string& section, const std::string& key, const std::string& value,
                 const std::string& file) override;
+    int32_t remove(const std::string& section, const std::string& key, const std::string& file) override;
 };
 
 }  // namespace pwstd

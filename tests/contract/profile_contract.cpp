@@ -89,5 +89,18 @@ TEST_P(ProfileContract, OtherLinesSurviveAWrite) {
     EXPECT_EQ(p.get("Padwright Standard", "Wait", "", file), "40");
 }
 
+TEST_P(ProfileContract, RemoveDeletesOneKeyAndLeavesEverythingElse) {
+    Profile& p = world->profile();
+    const std::string file = world->NewFile("PwStd.ini");
+    const std::string before = "[KeySettei]\r\nButton1=83\r\nbutton1keys=17+83\r\nButton2=32\r\n[Mine]\r\nButton1Keys=x\r\n";
+    world->SetBytes(file, before);
+    EXPECT_NE(p.remove("KeySettei", "Button1Keys", file), 0);
+    EXPECT_EQ(world->Bytes(file), "[KeySettei]\r\nButton1=83\r\nButton2=32\r\n[Mine]\r\nButton1Keys=x\r\n");
+    EXPECT_EQ(p.get("KeySettei", "Button1Keys", "none", file), "none");
+    p.remove("KeySettei", "Button3Keys", file);
+    EXPECT_EQ(p.get("KeySettei", "Button2", "", file), "32") << "a missing key changes nothing";
+    EXPECT_EQ(p.get("Mine", "Button1Keys", "", file), "x");
+}
+
 }  // namespace
 }  // namespace pwstd::testing

@@ -192,6 +192,44 @@ TEST(SettingsFile, KeyCodesAndNames) {
     EXPECT_EQ(file.TemplateName(5), "");
 }
 
+// A "Keys" value applies only with combinations on, as 2..4 whole numbers 1..255 whose last is
+// the entry's own code; anything else leaves the code alone. Written back as read.
+TEST(SettingsFile, CombinationsAsTheKeysKeysHoldThem) {
+    struct Row {
+        const char* code;
+        const char* keys;
+        const char* read;  // KeysText of what applies
+    };
+    const std::vector<Row> rows = {
+        {"83", "17+16+83", "17+16+83"},   {"83", " 17 +\t16+ 83 ", "17+16+83"}, {"83", "17+83", "17+83"},
+        {"83", "17+16+18+83", "17+16+18+83"}, {"83", "17+16+18+91+83", "83"}, {"83", "83", "83"},
+        {"83", "17+16+84", "83"},  {"83", "17+0+83", "83"},   {"83", "17+256+83", "83"}, {"83", "17+-16+83", "83"},
+        {"83", "17+16.0+83", "83"}, {"83", "17++83", "83"},   {"83", "17+83+", "83"},    {"83", "+17+83", "83"},
+        {"83", "17+16+83x", "83"},  {"83", "", "83"},         {"83", "0017+083", "17+83"}, {"83", "17+99999+83", "83"},
+        {"83.4", "17+83", "17+83"}, {"300", "17+255", "17+255"},
+    };
+    for (const Row& row : rows) {
+        TempIni ini;
+        ini.Write(std::string("[KeySetteiTemp2]\r\nButton5=") + row.code + "\r\nButton5Keys=" + row.keys + "\r\n");
+        SettingsFile file(ini.profile, ini.path);
+        const int control = ButtonControl(5);
+        EXPECT_EQ(KeysText(ReadAction(file, 2, control, true)), row.read) << row.keys;
+        EXPECT_EQ(ReadAction(file, 2, control, false), Action::Key(ReadKeyCode(file, 2, control))) << "off: " << row.keys;
+        const BindingTable table = ReadSlot(file, 2, 5, false, BindingTable{}, true);
+        EXPECT_EQ(table[control], ReadAction(file, 2, control, true));
+    }
+    TempIni ini;
+    ini.Write("[KeySettei]\r\nButton1=83\r\nButton1Keys=17+83\r\nButton2=65\r\n");
+    SettingsFile file(ini.profile, ini.path);
+    const std::string before = ini.Contents();
+    WriteAction(file, 0, ButtonControl(2), Action::Key(65));
+    EXPECT_EQ(ini.Contents(), before) << "no Keys key to remove: the file keeps its bytes";
+    const uint8_t undo[] = {17, 90};
+    WriteAction(file, 0, ButtonControl(2), Action::Combination(undo, 2));
+    WriteAction(file, 0, ButtonControl(1), Action::Key(66));
+    EXPECT_EQ(ini.Contents(), "[KeySettei]\r\nButton1=66\r\nButton2=90\r\nButton2Keys=17+90\r\n");
+}
+
 TEST(SettingsFile, HelpersNeverThrow) {
     struct Throwing final : Profile {
         std::string get(const std::string&, const std::string&, const std::string&, const std::string&) override {
@@ -200,7 +238,11 @@ TEST(SettingsFile, HelpersNeverThrow) {
         int32_t put(const std::string&, const std::string&, const std::string&, const std::string&) override {
             throw std::runtime_error("broken");
         }
+        int32_t remove(const std::string&, const std::string&, const std::string&) override {
+            throw std::runtime_error("broken");
+        }
     } broken;
+    EXPECT_EQ(SettingsFile(broken, "f").Remove("s", "k"), 0);
     EXPECT_EQ(ReadIni(broken, "s", "k", "d", "f"), "51");
     EXPECT_EQ(WriteIni(broken, "s", "k", "v", "f"), 0) << "a failed write never reads as written";
     std::string path = "f";

@@ -33,6 +33,10 @@ public:
         writes.emplace_back(key, value);
         return 1;
     }
+    int32_t remove(const std::string&, const std::string& key, const std::string&) override {
+        writes.emplace_back(key, "(removed)");
+        return 1;
+    }
     Writes writes;
 };
 

@@ -53,6 +53,12 @@ public:
         Set(section, key, value);
         return 1;
     }
+    int32_t remove(const std::string& section, const std::string& key, const std::string& file) override {
+        log_.push_back("remove " + section + "/" + key);
+        file_seen = file;
+        values.erase({Lower(section), Lower(key)});
+        return 1;
+    }
 
 private:
     static std::string Lower(std::string s) {
