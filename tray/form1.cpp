@@ -93,6 +93,8 @@ void Form1::Form_Load() {
         default: slot = 0; break;
     }
     ApplyTemplate(slot);
+    // The shift map is read here, once: a shift never reads the file.
+    switcher_.LoadShift();
 
     if (options_.app_switch) {
         forms::MenuItem& mnuTempL1 = *mnuPop_.Find("mnuTempL1");

@@ -1,5 +1,7 @@
 #include "tray/template_switcher.h"
 
+#include <utility>
+
 #include "engine/bindings/key_map_file.h"
 
 namespace pwstd {
@@ -7,16 +9,28 @@ namespace pwstd {
 TemplateSwitcher::TemplateSwitcher(SharedState& state, const Options& options, Profile& profile, LiveBindings& live)
     : state_(state), options_(options), live_(live), settings_(profile, state.IniPath) {}
 
-void TemplateSwitcher::Publish(BindingTable table) {
+BindingTable TemplateSwitcher::WithButtons(BindingTable table) const {
     if (const int32_t t = options_.template_button; t >= 1 && t <= kMaxButtons) {
         table[ButtonControl(t)] = Action::NextTemplateAction();
     }
-    live_.Publish(table);
+    if (const int32_t s = options_.shift_button; s >= 1 && s <= kMaxButtons) {
+        table[ButtonControl(s)] = Action::ShiftAction();
+    }
+    return table;
+}
+
+void TemplateSwitcher::Publish(BindingTable table) { live_.Publish(WithButtons(std::move(table))); }
+
+void TemplateSwitcher::LoadShift() {
+    if (options_.shift_button == 0) return;
+    live_.PublishShift(
+        WithButtons(ReadSlot(settings_, options_.shift_template, state_.Buttons, options_.all_axes, live_.Current(),
+                             options_.combos)));
 }
 
 bool TemplateSwitcher::Switch(int16_t n, bool by_hand) {
     if (n < 0 || n > kTemplateCount) return false;
-    Publish(ReadSlot(settings_, n, state_.Buttons, options_.all_axes, live_.Current()));
+    Publish(ReadSlot(settings_, n, state_.Buttons, options_.all_axes, live_.Current(), options_.combos));
     if (by_hand) {
         if (state_.StartTemp == 2) settings_.Write(kGeneralSection, "BefTemp", DecimalText(n));
         hand_ = n;
@@ -31,10 +45,14 @@ std::optional<int16_t> TemplateSwitcher::InFront(const FrontProgram& program, co
     return chooser_.InFront(program.name, settings_.AppTemplate(key), hand_, in_force_);
 }
 
-void TemplateSwitcher::PutInForce(const std::vector<int>& controls, const std::array<int32_t, kControlCount>& codes) {
+void TemplateSwitcher::PutInForce(int slot, const std::vector<int>& controls,
+                                  const std::array<Action, kControlCount>& actions) {
     BindingTable table = live_.Current();
-    for (int control : controls) table[control] = Action::Key(codes[control]);
+    for (int control : controls) table[control] = actions[control];
     Publish(table);
+    if (options_.shift_button != 0 && slot == options_.shift_template) {
+        live_.PublishShift(WithButtons(table));
+    }
 }
 
 }  // namespace pwstd

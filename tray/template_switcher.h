@@ -37,11 +37,17 @@ public:
     // A window came to the front: the slot to put in force for its program, whose key in the
     // settings file is `key`, or nothing when the key map stays. Changes nothing itself.
     std::optional<int16_t> InFront(const FrontProgram& program, const std::string& key);
-    // Puts `codes` of `controls` in force over the table in force; the slot in force stays.
-    void PutInForce(const std::vector<int>& controls, const std::array<int32_t, kControlCount>& codes);
+    // Puts `actions` of `controls`, just stored in `slot`, in force over the table in force; the
+    // slot in force stays. When `slot` is the shift slot, they become the shift map too.
+    void PutInForce(int slot, const std::vector<int>& controls, const std::array<Action, kControlCount>& actions);
+    // Reads the shift slot ("ShiftTemplate") once and publishes it as the shift map, while a shift
+    // button is set: at start-up and whenever the options change, never at the moment of a shift.
+    void LoadShift();
 
 private:
-    // Publishes `table` with the bindings every key map has: the template button.
+    // `table` with the bindings every key map has: the template button and the shift button.
+    BindingTable WithButtons(BindingTable table) const;
+    // Publishes `table` with those bindings.
     void Publish(BindingTable table);
 
     SharedState& state_;

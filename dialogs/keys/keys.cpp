@@ -18,6 +18,10 @@ constexpr std::pair<int, int32_t> kDefaultDirKeys[] = {
 constexpr int32_t kFirstButtonsShown = 4;
 constexpr uint32_t kFocusColor = forms::Rgb(255, 255, 0);
 constexpr int kCustomSlot = 0;
+// The modifiers a combination records, in its order, with the shift-state bit that tells each.
+constexpr int16_t kVkShift = 16, kVkControl = 17, kVkMenu = 18;
+constexpr std::pair<int16_t, uint8_t> kModifiers[] = {
+    {forms::kCtrlMask, kVkControl}, {forms::kShiftMask, kVkShift}, {forms::kAltMask, kVkMenu}};
 }  // namespace
 
 KeyS::KeyS(SharedState& state, const Options& options, Profile& profile, forms::MenuItem& menu,
@@ -66,18 +70,28 @@ void KeyS::HScroll1_Change() {
     for (int r = 0; r < kRows; ++r) {
         const int control = RowControl(p + r);
         Find("Label1", r).SetCaption(RowCaption(control));
-        Find("Text1", r).SetCaption(KeyBoxText(control, EditKeys[control]));
+        Find("Text1", r).SetCaption(KeyBoxText(control, EditKeys[control], EditWith[control]));
     }
 }
 
 void KeyS::HScroll1_Scroll() { HScroll1_Change(); }
 
 // Whatever reaches the box is the key: Enter, Esc, Shift or Ctrl alone included, with no filter and
-// no range check. The shift state is not part of the code.
+// no range check. With combinations on, a key pressed while Ctrl, Shift or Alt is held (and not
+// itself one of them) is recorded with them, in the order Ctrl, Shift, Alt; otherwise the shift
+// state is not part of the code.
 void KeyS::Text1_KeyDown(int16_t Index, int16_t KeyCode, int16_t Shift) {
-    (void)Shift;
-    Find("Text1", Index).SetCaption(FullWidthNumber(KeyCode));
-    EditKeys[RowControl(Find("HScroll1").Value() + Index)] = KeyCode;
+    const int control = RowControl(Find("HScroll1").Value() + Index);
+    uint32_t with = 0;
+    if (options_.combos && KeyCode != kVkShift && KeyCode != kVkControl && KeyCode != kVkMenu) {
+        int parts = 0;
+        for (const auto& [mask, code] : kModifiers) {
+            if ((Shift & mask) != 0) with |= uint32_t{code} << (8 * parts++);
+        }
+    }
+    EditKeys[control] = KeyCode;
+    EditWith[control] = with;
+    Find("Text1", Index).SetCaption(KeyBoxText(control, KeyCode, with));
 }
 
 void KeyS::Text1_GotFocus(int16_t Index) { Find("Text1", Index).SetBackColor(kFocusColor); }
@@ -99,9 +113,12 @@ void KeyS::Text2_LostFocus() { Find("Text2").SetBackColor(forms::kColorWindow); 
 // written until OK. The axis rows are emptied: key capture takes every key, so this is the one way
 // to make an axis control send nothing again.
 void KeyS::Command1_Click() {
-    for (const auto& [control, code] : kDefaultDirKeys) EditKeys[control] = code;
+    for (const auto& [control, code] : kDefaultDirKeys) {
+        EditKeys[control] = code;
+        EditWith[control] = 0;
+    }
     if (AxesInUse()) {
-        for (int a = 0; a < kAxisControls; ++a) EditKeys[AxisControl(a)] = 0;
+        for (int a = 0; a < kAxisControls; ++a) EditKeys[AxisControl(a)] = EditWith[AxisControl(a)] = 0;
     }
     HScroll1_Change();
 }
@@ -115,16 +132,33 @@ void KeyS::Command2_Click(int16_t Index) {
 // The directions, the buttons in use and (with the axes) the axis controls, each with its default
 // and clamped to 1..255; the other controls keep what they hold.
 void KeyS::ReadSlot(int slot) {
-    for (int control : Rows()) EditKeys[control] = ReadKeyCode(settings_, slot, control);
+    for (int control : Rows()) {
+        const Action action = ReadAction(settings_, slot, control, options_.combos);
+        EditKeys[control] = action.key;
+        EditWith[control] = action.with;
+    }
 }
 
 // The codes are put in force whole, then written; keys of buttons beyond those in use stay in the
 // file and in force as they were. The results of the writes are not examined: a file that cannot
 // be written still leaves the new codes in force for the rest of the run.
+// With combinations on, each entry also writes its "Keys" key, or removes one that no longer
+// applies; with them off the "Keys" keys are not touched.
 void KeyS::WriteSlot(int slot) {
     const std::vector<int> rows = Rows();
-    templates_.PutInForce(rows, EditKeys);
-    for (int control : rows) WriteKeyCode(settings_, slot, control, EditKeys[control]);
+    std::array<Action, kControlCount> actions{};
+    for (int control : rows) {
+        actions[control] = Action::Key(EditKeys[control]);
+        if (actions[control].kind == ActionKind::Key) actions[control].with = EditWith[control];
+    }
+    templates_.PutInForce(slot, rows, actions);
+    for (int control : rows) {
+        if (options_.combos) {
+            WriteAction(settings_, slot, control, actions[control]);
+        } else {
+            WriteKeyCode(settings_, slot, control, EditKeys[control]);
+        }
+    }
 }
 
 // The count is kept within 1..30 by every writer; holding to it here as well keeps every index of

@@ -22,9 +22,10 @@ namespace pwstd {
 // Caption of the row showing a control: "十字キー－上" .. "十字キー－右", "ボタン－１" ..
 // "ボタン－３０", and for the axis controls "Ｚ軸－マイナス" .. "Ｖ軸－プラス".
 std::string RowCaption(int control);
-// What the key box of a control shows: the code in full-width digits, nothing for an axis control
-// that sends nothing.
-std::string KeyBoxText(int control, int32_t code);
+// What the key box of a control shows: the code in full-width digits, after the keys pressed
+// before it (`with`, as Action::with holds them) joined by "＋" ("１７＋１６＋８３"); nothing for an
+// axis control that sends nothing.
+std::string KeyBoxText(int control, int32_t code, uint32_t with = 0);
 // Caption of the template slot chooser: "No-1" .. "No-10".
 std::string SlotCaption(int32_t n);
 
@@ -39,6 +40,9 @@ public:
 
     // The working copy, by control; nothing outside the dialog sees it until OK or a template save.
     std::array<int32_t, kControlCount> EditKeys{};
+    // With combinations on: the keys pressed before each code (Ctrl, Shift, Alt as recorded), packed
+    // as Action::with; 0 for a single code.
+    std::array<uint32_t, kControlCount> EditWith{};
 
 protected:
     std::vector<forms::ControlSpec> Declare() const override;

@@ -27,8 +27,15 @@ std::string RowCaption(int control) {
     }
 }
 
-std::string KeyBoxText(int control, int32_t code) {
-    return control >= kControlAxis1 && code == 0 ? std::string() : FullWidthNumber(code);
+std::string KeyBoxText(int control, int32_t code, uint32_t with) {
+    if (control >= kControlAxis1 && code == 0) return {};
+    std::string text;
+    for (int i = 0; i < kMaxWith; ++i) {
+        const auto part = static_cast<uint8_t>(with >> (8 * i));
+        if (part == 0) break;
+        text += FullWidthNumber(part) + "＋";
+    }
+    return text + FullWidthNumber(code);
 }
 
 std::string SlotCaption(int32_t n) { return "No-" + DecimalText(n); }

@@ -132,21 +132,28 @@ TEST_F(KeySTest, AnyKeyPressedInAKeyBoxIsCapturedAndTheDialogStaysOpen) {
     struct Row {
         int16_t key, shift;
         const char* shown;
+        const char* combined;  // shown with combinations on
     };
     const std::vector<Row> rows = {
-        {13, 0, "１３"},
-        {27, 0, "２７"},
-        {16, forms::kShiftMask, "１６"},
-        {17, forms::kCtrlMask, "１７"},
-        {65, forms::kShiftMask | forms::kCtrlMask, "６５"},
+        {13, 0, "１３", "１３"},
+        {27, 0, "２７", "２７"},
+        {16, forms::kShiftMask, "１６", "１６"},
+        {17, forms::kCtrlMask, "１７", "１７"},
+        {18, forms::kAltMask | forms::kCtrlMask, "１８", "１８"},
+        {115, forms::kAltMask, "１１５", "１８＋１１５"},
+        {83, forms::kAltMask | forms::kShiftMask | forms::kCtrlMask, "８３", "１７＋１６＋１８＋８３"},
+        {65, forms::kShiftMask | forms::kCtrlMask, "６５", "１７＋１６＋６５"},
     };
-    dialog.Load();
-    ScrollTo("HScroll1", 2);
-    for (const Row& row : rows) {
-        Press(1, row.key, row.shift);
-        EXPECT_EQ(C("Text1", 1).Caption(), row.shown);
-        EXPECT_EQ(dialog.EditKeys[kControlRight], row.key) << "row 1 at window 2 is the right direction";
-        EXPECT_TRUE(dialog.Loaded());
+    for (bool combos : {true, false}) {
+        options.combos = combos;
+        dialog.Load();
+        ScrollTo("HScroll1", 2);
+        for (const Row& row : rows) {
+            Press(1, row.key, row.shift);
+            EXPECT_EQ(C("Text1", 1).Caption(), combos ? row.combined : row.shown);
+            EXPECT_EQ(dialog.EditKeys[kControlRight], row.key) << "row 1 at window 2 is the right direction";
+            EXPECT_TRUE(dialog.Loaded());
+        }
     }
     Press(3, 90);  // button 2
     ScrollTo("HScroll1", 0);
@@ -229,6 +236,46 @@ TEST_F(KeySTest, OkPutsTheCodesInForceAndWritesTheButtonsInUseOnly) {
         expected[i] = code;
     }
     EXPECT_EQ(KeyMapNow(), expected) << "button 5 and above keep the codes in force";
+}
+
+// With combinations on, a "Keys" key that applies is shown and kept, one that does not is shown as
+// the code alone; OK writes each combination's own key and its "Keys" key and removes the "Keys"
+// key of an entry now holding a single code. Template save and load carry the combinations.
+TEST_F(KeySTest, CombinationsAreShownRecordedAndWrittenWithTheirKeysKeys) {
+    options.combos = true;
+    WriteFile({"[KeySettei]", "Button1=83", "Button1Keys=17+16+83", "Button2=87", "Button2Keys=17+88",
+               "Button3=65", "Button3Keys=18+65"});
+    dialog.Load();
+    EXPECT_EQ(Rows(), (Lines{"ボタン－１=１７＋１６＋８３", "ボタン－２=８７", "ボタン－３=１８＋６５",
+                             "ボタン－４=３２"}));
+    Press(1, 90, forms::kCtrlMask);
+    Press(2, 66);
+    Press(3, 46, forms::kShiftMask);
+    Click("Command2", 0);
+    EXPECT_EQ(Section("KeySettei"),
+              (Lines{"Button1=83", "Button1Keys=17+16+83", "Button2=90", "Button2Keys=17+90", "Button3=66",
+                     "Cursor1=38", "Cursor2=40", "Cursor3=37", "Cursor4=39", "Button4=46", "Button4Keys=16+46"}));
+    EXPECT_EQ(bindings.Current()[ButtonControl(2)], (Action{ActionKind::Key, 90, 17}));
+    EXPECT_EQ(bindings.Current()[ButtonControl(4)], (Action{ActionKind::Key, 46, 16}));
+
+    dialog.Load();
+    Click("Command3", 0);  // saved as template 1
+    EXPECT_EQ(Section("KeySetteiTemp1"),
+              (Lines{"TempName=name1", "Cursor1=38", "Cursor2=40", "Cursor3=37", "Cursor4=39", "Button1=83",
+                     "Button1Keys=17+16+83", "Button2=90", "Button2Keys=17+90", "Button3=66", "Button4=46",
+                     "Button4Keys=16+46"}));
+    Press(0, 65);
+    Click("Command3", 1);  // and loaded back
+    EXPECT_EQ(Rows(), (Lines{"ボタン－１=１７＋１６＋８３", "ボタン－２=１７＋９０", "ボタン－３=６６",
+                             "ボタン－４=１６＋４６"}));
+
+    options.combos = false;
+    dialog.Load();
+    EXPECT_EQ(Rows(), (Lines{"ボタン－１=８３", "ボタン－２=９０", "ボタン－３=６６", "ボタン－４=４６"}))
+        << "with combinations off the Keys keys are not read";
+    const std::string before = FileText();
+    Click("Command2", 0);
+    EXPECT_EQ(FileText(), before) << "nor written or removed";
 }
 
 // With AllAxes the eight axis rows follow the last button in use; an empty box sends nothing, the
