@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "tests/tray/tray_rig.h"
 
@@ -77,6 +79,37 @@ TEST_F(ApplyTemplate, AxisKeysOnlyWithAllAxes) {
     EXPECT_EQ(axes.Key(AxisControl(0)), 0) << "missing: nothing";
     EXPECT_EQ(axes.Key(AxisControl(1)), 90);
     EXPECT_EQ(axes.Key(AxisControl(7)), 0);
+}
+
+// The shift slot's table is read at start-up, with its combinations, and published beside the map
+// in force; the shift button (which wins over the template button) is a shift in both. A template
+// switch reads the other slot only and leaves the shift map as it was.
+TEST_F(ApplyTemplate, TheShiftMapIsReadOnceAtStartUpAndNotAtASwitch) {
+    const auto shift_map = [](TrayRig& r) {
+        const LiveBindings::Reading reading(r.bindings);
+        return reading.shifted() ? std::optional<BindingTable>(*reading.shifted()) : std::nullopt;
+    };
+    EXPECT_EQ(shift_map(rig), std::nullopt) << "no shift button, no shift map";
+    TrayRig shift;
+    for (const auto& [key, value] : {std::pair{"ShiftButton", "4"}, {"ShiftTemplate", "3"}, {"TemplateButton", "4"},
+                                     {"Combos", "1"}}) {
+        shift.profile.Set("Padwright Standard", key, value);
+    }
+    shift.profile.Set("KeySetteiTemp3", "Button1", "83");
+    shift.profile.Set("KeySetteiTemp3", "Button1Keys", "17+83");
+    shift.profile.Set("KeySetteiTemp2", "Button1", "70");
+    shift.form.Form_Load();
+    const std::optional<BindingTable> loaded = shift_map(shift);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ((*loaded)[ButtonControl(1)], (Action{ActionKind::Key, 83, 17}));
+    EXPECT_EQ((*loaded)[ButtonControl(4)], Action::ShiftAction());
+    EXPECT_EQ(shift.bindings.Current()[ButtonControl(4)], Action::ShiftAction());
+    shift.log.clear();
+    shift.Item("mnuTemp", 2).Choose();
+    for (const std::string& line : shift.log) EXPECT_EQ(line.find("KeySetteiTemp3"), std::string::npos) << line;
+    EXPECT_EQ(shift_map(shift), loaded);
+    EXPECT_EQ(shift.Key(ButtonControl(1)), 70);
+    EXPECT_EQ(shift.bindings.Current()[ButtonControl(4)], Action::ShiftAction());
 }
 
 TEST_F(ApplyTemplate, ChoosingTheCheckedItemReadsTheFileAgain) {
