@@ -391,6 +391,41 @@ TEST(App, QuitFromThePopupRemovesTheIconStopsTheTimerAndLetsGoOfHeldKeys) {
 
 // A template chosen while a button is held: the key that went down comes up with its own code,
 // and the new map's key goes down.
+// What one control sends on the real program: a combination in order and in reverse; the shift
+// button giving its slot's keys and sending nothing itself; and with the options off, the same file
+// sends single codes as always.
+TEST(App, CombinationsAndTheShiftButtonOnlyWhenSetOn) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> options;
+        std::vector<standin::JoyStep> script;
+        const char* keys;
+    };
+    const std::vector<std::string> maps = {"[KeySettei]", "Button1=83", "Button1Keys=17+16+83", "Button2=66",
+                                           "[KeySetteiTemp3]", "Button1=90", "Button2Keys=17+66"};
+    const std::vector<Case> cases = {
+        {"a combination", {"Combos=1"}, {Held(6, 1), Idle(0)}, "+17 +16 +83 -83 -16 -17"},
+        {"the options off", {}, {Held(6, 1), Held(6, 2), Idle(0)}, "+83 -83 +66 -66"},
+        {"the shift", {"ShiftButton=2", "ShiftTemplate=3"}, {Held(6, 2), Held(6, 3), Held(6, 2), Held(6, 1), Idle(0)},
+         "+90 -90 +83 -83"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> ini = {"[Padwright Standard]", "Repeat=0", "Keyup=0"};
+        ini.insert(ini.end(), c.options.begin(), c.options.end());
+        ini.insert(ini.end(), maps.begin(), maps.end());
+        AppSession app(Ini(ini));
+        app.Start();
+        const size_t before = app.keys().count();
+        app.winmm().script(c.script);
+        const std::string text = c.keys;
+        ASSERT_TRUE(app.keys().wait_count(before + static_cast<size_t>(std::count(text.begin(), text.end(), ' ')) + 1,
+                                          seconds(5)));
+        std::this_thread::sleep_for(milliseconds(300));
+        EXPECT_EQ(KeyText(app.keys().keys(before)), c.keys);
+    }
+}
+
 TEST(App, ATemplateChosenWhileAButtonIsHeldReleasesTheKeyThatWentDown) {
     AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "[KeySettei]", "Button1=65", "[KeySetteiTemp2]",
                         "Button1=66"}));

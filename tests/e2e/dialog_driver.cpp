@@ -138,6 +138,15 @@ void PressKey(WORD vk) { Send({Key(vk, false), Key(vk, true)}); }
 
 void PressWith(WORD held, WORD vk) { Send({Key(held, false), Key(vk, false), Key(vk, true), Key(held, true)}); }
 
+void PressWithAll(const std::vector<WORD>& held, WORD vk) {
+    std::vector<INPUT> inputs;
+    for (WORD key : held) inputs.push_back(Key(key, false));
+    inputs.push_back(Key(vk, false));
+    inputs.push_back(Key(vk, true));
+    for (auto key = held.rbegin(); key != held.rend(); ++key) inputs.push_back(Key(*key, true));
+    Send(inputs);
+}
+
 void TypeText(const std::wstring& text) {
     std::vector<INPUT> inputs;
     for (wchar_t c : text) {

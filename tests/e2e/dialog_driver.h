@@ -47,6 +47,8 @@ void ClickAt(HWND window, int dx);
 // characters.
 void PressKey(WORD vk);
 void PressWith(WORD held, WORD vk);
+// `vk` pressed while every key of `held` is down, pressed in order and let go in reverse.
+void PressWithAll(const std::vector<WORD>& held, WORD vk);
 void TypeText(const std::wstring& text);
 
 // Waits until `window` is gone or hidden.

@@ -138,6 +138,45 @@ TEST(KeyDialog, KeysPressedInTheBoxesAreShownAndOkPutsThemInForceAndInTheFile) {
     EXPECT_EQ(KeyText(app.keys().keys(before)), "+81 +90 -81 -90");
 }
 
+// With combinations on, keys pressed with Ctrl, Shift or Alt held are recorded with them; Alt
+// neither moves the focus nor opens anything. OK writes each entry's own key and its "Keys" key,
+// and the pad sends the combination.
+TEST(KeyDialog, CombinationsAreRecordedFromRealKeyPressesAndOkWritesBothKeys) {
+    AppSession app(Ini({"[Padwright Standard]", "Buttons=4", "Repeat=0", "Keyup=0", "Combos=1", "[KeySettei]",
+                        "Button1=65"}));
+    app.Start();
+    const KeyDialog dialog(OpenSettings(app, SettingsItem::Keys));
+    ASSERT_NE(dialog.window, nullptr);
+    ASSERT_TRUE(dialog.complete());
+    FocusBox(dialog, dialog.boxes[0]);
+    PressWithAll({VK_CONTROL, VK_SHIFT}, 'S');
+    EXPECT_EQ(WaitText(dialog.boxes[0], "１７＋１６＋８３"), "１７＋１６＋８３");
+    FocusBox(dialog, dialog.boxes[1]);
+    PressKey(VK_MENU);
+    EXPECT_EQ(WaitText(dialog.boxes[1], "１８"), "１８") << "Alt alone is a single code";
+    PressWith(VK_MENU, 'X');
+    EXPECT_EQ(WaitText(dialog.boxes[1], "１８＋８８"), "１８＋８８");
+    std::this_thread::sleep_for(milliseconds(300));
+    EXPECT_EQ(FocusOf(dialog.window), dialog.boxes[1]) << "Alt moved the focus";
+    EXPECT_TRUE(IsWindowVisible(dialog.window));
+    PressWith(VK_SHIFT, 'Q');
+    EXPECT_EQ(WaitText(dialog.boxes[1], "１６＋８１"), "１６＋８１");
+
+    Click(dialog.ok);
+    ASSERT_TRUE(WaitClosed(dialog.window));
+    const std::string file = ReadFileBytes(app.ini_path());
+    const std::pair<const char*, const char*> written[] = {
+        {"Button1", "83"}, {"Button1Keys", "17+16+83"}, {"Button2", "81"}, {"Button2Keys", "16+81"},
+        {"Button3", "32"}, {"Button3Keys", "(none)"}};
+    for (const auto& [key, value] : written) EXPECT_EQ(IniValue(file, "KeySettei", key), value) << key;
+
+    const size_t before = app.keys().count();
+    app.winmm().script({Held(6, 1), Idle(0)});
+    ASSERT_TRUE(app.keys().wait_count(before + 6, seconds(5)));
+    std::this_thread::sleep_for(milliseconds(200));
+    EXPECT_EQ(KeyText(app.keys().keys(before)), "+17 +16 +83 -83 -16 -17");
+}
+
 // With AllAxes the eight axis rows follow the last button in use; an empty box sends nothing and OK
 // writes them after the buttons.
 TEST(KeyDialog, AllAxesShowsAndSavesTheAxisRows) {
