@@ -44,6 +44,12 @@ public:
         events += vk != 0;
         flags += key_flags;
     }
+    int64_t mouse_events = 0;
+    int64_t moved = 0;
+    void mouse(uint32_t, int32_t dx, int32_t dy, int32_t) override {
+        ++mouse_events;
+        moved += dx + dy;
+    }
 };
 
 class StillClock final : public Clock {
@@ -254,6 +260,24 @@ void BM_PollXInputNoPadConnected(benchmark::State& run) {
     benchmark::DoNotOptimize(engine.keys.events);
 }
 BENCHMARK(BM_PollXInputNoPadConnected);
+
+// "Mouse" with the X/Y stick moving the cursor: a poll with the stick pushed half way along a
+// diagonal (one relative move most polls), a mouse button and a wheel held, the other buttons keys.
+void BM_PollMouseStickInUse(benchmark::State& run) {
+    Rig engine(0, 0, With([](Options& o) { o.mouse = true; }));
+    engine.state.Wait = 25;
+    BindingTable table = engine.bindings.Current();
+    table[ButtonControl(1)] = Action::MouseOrKey(1);
+    table[ButtonControl(2)] = Action::MouseOrKey(152);
+    table.mouse_stick = 1;
+    engine.bindings.Publish(table);
+    engine.pad.reading = {56000, 56000, 32768, 32768, 32768, 32768, 0x3FFFFFFFu};
+    engine.Poll();
+    for (auto _ : run) engine.Poll();
+    run.counters["mouse/poll"] = KeysPerPoll(engine.keys.mouse_events, run);
+    benchmark::DoNotOptimize(engine.keys.moved);
+}
+BENCHMARK(BM_PollMouseStickInUse);
 
 }  // namespace
 }  // namespace pwstd

@@ -6,6 +6,7 @@
 #include "engine/input/pads.h"
 #include "engine/options.h"
 #include "engine/output/held_outputs.h"
+#include "engine/output/mouse_outputs.h"
 #include "engine/poll_cycle.h"
 
 namespace pwstd {
@@ -16,10 +17,14 @@ struct Engine {
            PadBackend* xinput, OutputSink& output, Clock& clock, RateSignal& rate)
         : pads(joystick, xinput, clock, options.Input()),
           held(output, options.scan_codes, options.combos),
-          poll(state, pads, bindings, held, clock, rate, PollOptions{options.pov_stick, options.all_axes}) {}
+          mouse(output, options.mouse_speed, options.mouse_dead_zone, options.mouse_curve, options.wheel_rate),
+          poll(state, pads, bindings, held, clock, rate, PollOptions{options.pov_stick, options.all_axes}) {
+        if (options.mouse) poll.SetMouse(mouse);
+    }
 
     Pads pads;
     HeldOutputs held;
+    MouseOutputs mouse;
     PollCycle poll;
 };
 

@@ -34,7 +34,9 @@ struct Options {
     int32_t shift_template = 1;
 
     // What a reading fetches and which pads it may use.
-    InputOptions Input() const { return {pov_stick, all_axes, any_joystick}; }
+    // With the mouse on, the extra axes are read whatever "AllAxes" says: a key map's mouse stick
+    // may be one of them, and the key map in force can change at any poll.
+    InputOptions Input() const { return {pov_stick, all_axes || mouse, any_joystick}; }
     // Whether the tip names the key map in force: while it can change without the menu.
     bool TipNamesKeyMap() const { return app_switch || template_button != 0; }
 };

@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "engine/bindings/controls.h"
+#include "engine/bindings/mouse_stick.h"
 
 namespace pwstd {
 namespace {
@@ -46,25 +47,46 @@ void PollCycle::PadTimerProc() {
     ++poll_count_;
 
     HeldOutputs::Batch keys(held_);
-    const PadReading reading = pads_.Read(0);
+    PadReading reading = pads_.Read(0);
+    const LiveBindings::Reading bindings(bindings_);
+    const BindingTable& table = bindings.table();
+    const BindingTable* shifted = bindings.shifted();
     uint64_t on = 0;
+    int32_t stick = 0;
     if (reading.code == 0) {
         // Another pad than the last: nothing held on the old one is held on this one.
         if (reading.generation != generation_) {
             if (generation_ != 0) {
                 keys.ReleaseAll();
                 held_before_ = shifted_controls_ = 0;
+                if (mouse_ != nullptr) mouse_->ReleaseAll();
             }
             generation_ = reading.generation;
         }
+        if (mouse_ != nullptr) {
+            stick = table.mouse_stick;
+            // While a shift button is held the cursor follows the shift map's stick.
+            if (shifted != nullptr && table.shifts != 0 &&
+                (HeldControls(reading.state, state_.Kando, options_.hat, options_.axes) & table.shifts) != 0) {
+                stick = shifted->mouse_stick;
+            }
+        }
+        if (stick != 0) {
+            uint32_t x = kAxisMiddle, y = kAxisMiddle;
+            MouseStickPosition(reading.state, stick, x, y);
+            mouse_->Move(x, y, state_.Wait);
+            CentreMouseStick(reading.state, stick);
+        }
         on = HeldControls(reading.state, state_.Kando, options_.hat, options_.axes);
+    } else if (mouse_ != nullptr) {
+        mouse_->Move(kAxisMiddle, kAxisMiddle, state_.Wait);  // the pad away: the cursor stops
     }
 
-    const LiveBindings::Reading bindings(bindings_);
-    const BindingTable& table = bindings.table();
-    // "Next template" controls are never keys: each press is handed to the UI thread, which
-    // switches the template. They count whatever the button count says, as the shift buttons do.
-    const uint64_t templates = on & table.not_keys & ~table.shifts;
+    // "Next template" and shift controls are never keys nor mouse actions (every map has them on
+    // the same controls): each press of a "next template" control is handed to the UI thread,
+    // which switches the template. They count whatever the button count says.
+    const uint64_t special = table.not_keys & ~table.mouse;
+    const uint64_t templates = on & special & ~table.shifts;
     if (template_signal_ != nullptr) {
         for (uint64_t pressed = templates & ~template_down_; pressed != 0; pressed &= pressed - 1) {
             template_signal_->post();
@@ -75,12 +97,11 @@ void PollCycle::PadTimerProc() {
     const int32_t buttons = std::clamp<int32_t>(state_.Buttons, 0, kMaxButtons);
     const uint64_t counted = ~(((uint64_t{1} << kMaxButtons) - 1) << kControlButton1) |
                              ((uint64_t{1} << buttons) - 1) << kControlButton1;
-    const uint64_t held = on & counted & ~table.not_keys;
+    const uint64_t held = on & counted & ~special;
 
     // A control takes the map in force when it goes down, the shift map while a shift button is
     // held, and keeps it until it comes up: one held across the shift's start or end goes on
     // sending what it pressed, with no release and no second press.
-    const BindingTable* shifted = bindings.shifted();
     const uint64_t pressed = held & ~held_before_;
     shifted_controls_ &= held & ~pressed;
     if (shifted != nullptr && (on & table.shifts) != 0) shifted_controls_ |= pressed;
@@ -109,6 +130,24 @@ void PollCycle::PadTimerProc() {
         const Action& bound = action(c);
         if (bound.kind == ActionKind::Key && (repeat || keys.Down(c).kind == ActionKind::None)) keys.Press(c, bound);
     }
+    if (mouse_ != nullptr) {
+        const uint64_t mouse = (table.mouse & ~shifted_controls_) | (shifted != nullptr ? shifted->mouse & shifted_controls_ : 0);
+        PollMouse(held & mouse, action);
+    }
+}
+
+// Mouse buttons and wheels after the keys, in the order of the controls: what came up or changed
+// its action first lets go, then what is held goes down or notches. Repeat and Keyup do not apply.
+template <typename ActionOf>
+void PollCycle::PollMouse(uint64_t held, const ActionOf& action) {
+    for (int c = 0; c < kControlCount; ++c) {
+        const uint8_t down = mouse_->Down(c);
+        if (down != 0 && ((held >> c & 1u) == 0 || down != action(c).key)) mouse_->Release(c);
+    }
+    for (uint64_t bits = held; bits != 0; bits &= bits - 1) {
+        const int c = std::countr_zero(bits);
+        mouse_->Hold(c, action(c).key, state_.Wait);
+    }
 }
 
 void PollCycle::ShowPollRate(const int32_t& n) {
@@ -136,6 +175,7 @@ std::optional<PollRate> PollCycle::TakePollRate() {
 void PollCycle::ReleaseHeld() {
     held_.ReleaseAll();
     held_before_ = shifted_controls_ = 0;
+    if (mouse_ != nullptr) mouse_->ReleaseAll();
 }
 
 }  // namespace pwstd

@@ -10,6 +10,7 @@
 #include "engine/bindings/binding_table.h"
 #include "engine/input/pads.h"
 #include "engine/output/held_outputs.h"
+#include "engine/output/mouse_outputs.h"
 #include "engine/ports.h"
 #include "engine/shared_state.h"
 
@@ -56,8 +57,16 @@ public:
 
     // Where the presses of a "next template" control go; until set, they go nowhere.
     void SetTemplateSignal(TemplateSignal& signal) { template_signal_ = &signal; }
+    // With the mouse on: where the cursor's movement, the mouse buttons and the wheel go. Until set,
+    // no table's mouse stick or mouse action does anything. Set when the pipeline is built.
+    void SetMouse(MouseOutputs& mouse) { mouse_ = &mouse; }
 
 private:
+    // The mouse buttons and wheels of the controls in `held`, each bound to the mouse action
+    // `action(c)` gives (its map's, or the shift map's where it latched that).
+    template <typename ActionOf>
+    void PollMouse(uint64_t held, const ActionOf& action);
+
     SharedState& state_;
     Pads& pads_;
     LiveBindings& bindings_;
@@ -66,6 +75,7 @@ private:
     RateSignal& rate_;
     const PollOptions options_;
     TemplateSignal* template_signal_ = nullptr;
+    MouseOutputs* mouse_ = nullptr;
     int32_t poll_count_ = 0;       // polls since the last rate display
     uint32_t last_rate_tick_ = 0;  // tick count at the last rate display; compared by unsigned
                                    // difference so the display survives the 49.7-day wrap

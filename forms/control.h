@@ -15,6 +15,7 @@
 namespace pwstd::forms {
 
 class Form;
+class MenuItem;
 
 // Position and size in twips (1/1440 inch): left, top, width, height. A control inside a frame is
 // placed relative to the frame.
@@ -109,6 +110,9 @@ public:
     std::function<void()> GotFocus, LostFocus;
     std::function<void()> Timer;        // timer tick
     std::function<void()> MouseDown;
+    // Shown as a popup menu at the mouse when the user right-clicks the control (a text box), in
+    // place of the system's own; its chosen item's handler runs. Null: no menu.
+    MenuItem* ContextMenu = nullptr;
 
     // Input from the user (the renderer, or a test acting as the user).
     void UserScroll(ScrollAction action, int32_t position = 0);

@@ -10,6 +10,7 @@ TemplateSwitcher::TemplateSwitcher(SharedState& state, const Options& options, P
     : state_(state), options_(options), live_(live), settings_(profile, state.IniPath) {}
 
 BindingTable TemplateSwitcher::WithButtons(BindingTable table) const {
+    if (options_.mouse) BindMouseCodes(table);
     if (const int32_t t = options_.template_button; t >= 1 && t <= kMaxButtons) {
         table[ButtonControl(t)] = Action::NextTemplateAction();
     }
@@ -23,14 +24,17 @@ void TemplateSwitcher::Publish(BindingTable table) { live_.Publish(WithButtons(s
 
 void TemplateSwitcher::LoadShift() {
     if (options_.shift_button == 0) return;
-    live_.PublishShift(
-        WithButtons(ReadSlot(settings_, options_.shift_template, state_.Buttons, options_.all_axes, live_.Current(),
-                             options_.combos)));
+    BindingTable table =
+        ReadSlot(settings_, options_.shift_template, state_.Buttons, options_.all_axes, live_.Current(), options_.combos);
+    if (options_.mouse) table.mouse_stick = ReadMouseStick(settings_, options_.shift_template);
+    live_.PublishShift(WithButtons(std::move(table)));
 }
 
 bool TemplateSwitcher::Switch(int16_t n, bool by_hand) {
     if (n < 0 || n > kTemplateCount) return false;
-    Publish(ReadSlot(settings_, n, state_.Buttons, options_.all_axes, live_.Current(), options_.combos));
+    BindingTable table = ReadSlot(settings_, n, state_.Buttons, options_.all_axes, live_.Current(), options_.combos);
+    if (options_.mouse) table.mouse_stick = ReadMouseStick(settings_, n);
+    Publish(table);
     if (by_hand) {
         if (state_.StartTemp == 2) settings_.Write(kGeneralSection, "BefTemp", DecimalText(n));
         hand_ = n;
@@ -46,9 +50,10 @@ std::optional<int16_t> TemplateSwitcher::InFront(const FrontProgram& program, co
 }
 
 void TemplateSwitcher::PutInForce(int slot, const std::vector<int>& controls,
-                                  const std::array<Action, kControlCount>& actions) {
+                                  const std::array<Action, kControlCount>& actions, int32_t mouse_stick) {
     BindingTable table = live_.Current();
     for (int control : controls) table[control] = actions[control];
+    if (options_.mouse && mouse_stick >= 0) table.mouse_stick = mouse_stick;
     Publish(table);
     if (options_.shift_button != 0 && slot == options_.shift_template) {
         live_.PublishShift(WithButtons(table));

@@ -37,15 +37,18 @@ public:
     // A window came to the front: the slot to put in force for its program, whose key in the
     // settings file is `key`, or nothing when the key map stays. Changes nothing itself.
     std::optional<int16_t> InFront(const FrontProgram& program, const std::string& key);
-    // Puts `actions` of `controls`, just stored in `slot`, in force over the table in force; the
-    // slot in force stays. When `slot` is the shift slot, they become the shift map too.
-    void PutInForce(int slot, const std::vector<int>& controls, const std::array<Action, kControlCount>& actions);
+    // Puts `actions` of `controls`, just stored in `slot`, in force over the table in force, with the
+    // mouse on also `mouse_stick` unless it is -1; the slot in force stays. When `slot` is the shift
+    // slot, they become the shift map too.
+    void PutInForce(int slot, const std::vector<int>& controls, const std::array<Action, kControlCount>& actions,
+                    int32_t mouse_stick = -1);
     // Reads the shift slot ("ShiftTemplate") once and publishes it as the shift map, while a shift
     // button is set: at start-up and whenever the options change, never at the moment of a shift.
     void LoadShift();
 
 private:
-    // `table` with the bindings every key map has: the template button and the shift button.
+    // `table` with the bindings every key map has: the template button and the shift button, and
+    // with the mouse on the mouse actions of their codes.
     BindingTable WithButtons(BindingTable table) const;
     // Publishes `table` with those bindings.
     void Publish(BindingTable table);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/bindings/key_map_file.h"
+#include "engine/bindings/mouse_stick.h"
 
 namespace pwstd {
 
@@ -44,6 +45,19 @@ void KeyS::Connect() {
     };
     Find("Text2").GotFocus = [this] { Text2_GotFocus(); };
     Find("Text2").LostFocus = [this] { Text2_LostFocus(); };
+    if (options_.mouse) {
+        for (int16_t i = 0; i < kRows; ++i) {
+            auto& menu = mouse_menus_[static_cast<size_t>(i)];
+            menu = std::make_unique<forms::MenuItem>("mnuMouse", "", i);
+            for (const MouseChoice& choice : kMouseChoices) {
+                menu->Add("mnuMouseAction", choice.name, choice.code).Click = [this, i, code = choice.code] {
+                    Text1_MouseAction(i, code);
+                };
+            }
+            Find("Text1", i).ContextMenu = menu.get();
+        }
+        for (int16_t i = 0; i < kMouseSticks; ++i) Find("Option1", i).Click = [this, i] { Option1_Click(i); };
+    }
     Find("Command1").Click = [this] { Command1_Click(); };
     for (int16_t i = 0; i < 2; ++i) {
         Find("Command2", i).Click = [this, i] { Command2_Click(i); };
@@ -70,7 +84,7 @@ void KeyS::HScroll1_Change() {
     for (int r = 0; r < kRows; ++r) {
         const int control = RowControl(p + r);
         Find("Label1", r).SetCaption(RowCaption(control));
-        Find("Text1", r).SetCaption(KeyBoxText(control, EditKeys[control], EditWith[control]));
+        Find("Text1", r).SetCaption(KeyBoxText(control, EditKeys[control], EditWith[control], options_.mouse));
     }
 }
 
@@ -91,7 +105,19 @@ void KeyS::Text1_KeyDown(int16_t Index, int16_t KeyCode, int16_t Shift) {
     }
     EditKeys[control] = KeyCode;
     EditWith[control] = with;
-    Find("Text1", Index).SetCaption(KeyBoxText(control, KeyCode, with));
+    Find("Text1", Index).SetCaption(KeyBoxText(control, KeyCode, with, options_.mouse));
+}
+
+// A mouse action chosen from a key box's menu goes into the working copy like a pressed key.
+void KeyS::Text1_MouseAction(int16_t Index, int32_t code) {
+    const int control = RowControl(Find("HScroll1").Value() + Index);
+    EditKeys[control] = code;
+    EditWith[control] = 0;
+    Find("Text1", Index).SetCaption(KeyBoxText(control, code, 0, true));
+}
+
+void KeyS::Option1_Click(int16_t Index) {
+    if (Find("Option1", Index).Value() != 0) EditStick = Index;
 }
 
 void KeyS::Text1_GotFocus(int16_t Index) { Find("Text1", Index).SetBackColor(kFocusColor); }
@@ -137,6 +163,10 @@ void KeyS::ReadSlot(int slot) {
         EditKeys[control] = action.key;
         EditWith[control] = action.with;
     }
+    if (options_.mouse) {
+        EditStick = ReadMouseStick(settings_, slot);
+        Find("Option1", static_cast<int16_t>(EditStick)).SetValue(1);
+    }
 }
 
 // The codes are put in force whole, then written; keys of buttons beyond those in use stay in the
@@ -151,7 +181,7 @@ void KeyS::WriteSlot(int slot) {
         actions[control] = Action::Key(EditKeys[control]);
         if (actions[control].kind == ActionKind::Key) actions[control].with = EditWith[control];
     }
-    templates_.PutInForce(slot, rows, actions);
+    templates_.PutInForce(slot, rows, actions, options_.mouse ? EditStick : -1);
     for (int control : rows) {
         if (options_.combos) {
             WriteAction(settings_, slot, control, actions[control]);
@@ -159,6 +189,7 @@ void KeyS::WriteSlot(int slot) {
             WriteKeyCode(settings_, slot, control, EditKeys[control]);
         }
     }
+    if (options_.mouse) WriteMouseStick(settings_, slot, EditStick);
 }
 
 // The count is kept within 1..30 by every writer; holding to it here as well keeps every index of

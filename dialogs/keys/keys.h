@@ -5,6 +5,7 @@
 // templates or loads one into it.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,15 @@ namespace pwstd {
 std::string RowCaption(int control);
 // What the key box of a control shows: the code in full-width digits, after the keys pressed
 // before it (`with`, as Action::with holds them) joined by "＋" ("１７＋１６＋８３"); nothing for an
-// axis control that sends nothing.
-std::string KeyBoxText(int control, int32_t code, uint32_t with = 0);
+// axis control that sends nothing; with `mouse` a code of its own that is a mouse action shows that
+// action's name ("左ボタン" .. "ホイール右").
+std::string KeyBoxText(int control, int32_t code, uint32_t with = 0, bool mouse = false);
+// The mouse actions a key box offers on a right click while the mouse is on: their codes and names.
+struct MouseChoice {
+    int32_t code;
+    const char* name;
+};
+extern const MouseChoice kMouseChoices[9];
 // Caption of the template slot chooser: "No-1" .. "No-10".
 std::string SlotCaption(int32_t n);
 
@@ -43,6 +51,8 @@ public:
     // With combinations on: the keys pressed before each code (Ctrl, Shift, Alt as recorded), packed
     // as Action::with; 0 for a single code.
     std::array<uint32_t, kControlCount> EditWith{};
+    // The working copy's MouseStick (0..3), with the mouse on.
+    int32_t EditStick = 0;
 
 protected:
     std::vector<forms::ControlSpec> Declare() const override;
@@ -58,6 +68,8 @@ private:
     void Text2_KeyDown(int16_t KeyCode, int16_t Shift);
     void Text2_GotFocus();
     void Text2_LostFocus();
+    void Text1_MouseAction(int16_t Index, int32_t code);
+    void Option1_Click(int16_t Index);
     void Command1_Click();
     void Command2_Click(int16_t Index);
     // The template frame (keys_templates.cpp).
@@ -84,6 +96,8 @@ private:
     forms::MenuItem& menu_;
     TemplateSwitcher& templates_;
     SettingsFile settings_;
+    // The right-click menus of the four key boxes, with the mouse on.
+    std::array<std::unique_ptr<forms::MenuItem>, 4> mouse_menus_;
 };
 
 }  // namespace pwstd

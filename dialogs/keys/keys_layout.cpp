@@ -3,6 +3,8 @@
 // slot captions.
 #include "dialogs/keys/keys.h"
 
+#include "engine/bindings/mouse_stick.h"
+
 namespace pwstd {
 
 namespace {
@@ -27,7 +29,17 @@ std::string RowCaption(int control) {
     }
 }
 
-std::string KeyBoxText(int control, int32_t code, uint32_t with) {
+const MouseChoice kMouseChoices[9] = {
+    {1, "左ボタン"},    {2, "右ボタン"},    {4, "中ボタン"},    {5, "Ｘボタン１"},  {6, "Ｘボタン２"},
+    {151, "ホイール上"}, {152, "ホイール下"}, {153, "ホイール左"}, {154, "ホイール右"},
+};
+
+std::string KeyBoxText(int control, int32_t code, uint32_t with, bool mouse) {
+    if (mouse && with == 0) {
+        for (const MouseChoice& choice : kMouseChoices) {
+            if (choice.code == code) return choice.name;
+        }
+    }
     if (control >= kControlAxis1 && code == 0) return {};
     std::string text;
     for (int i = 0; i < kMaxWith; ++i) {
@@ -40,6 +52,10 @@ std::string KeyBoxText(int control, int32_t code, uint32_t with) {
 
 std::string SlotCaption(int32_t n) { return "No-" + DecimalText(n); }
 
+// With the mouse on, the stick chooser takes a row above the buttons and the window grows by it;
+// with the mouse off the dialog is as it always was.
+constexpr int32_t kMouseRow = 735;
+
 const forms::FormSpec& KeyS::Layout() const {
     static const forms::FormSpec desc{.Caption = "Padwright Standard プロパティ－キー設定",
                                       .ClientWidth = 5970,
@@ -47,7 +63,12 @@ const forms::FormSpec& KeyS::Layout() const {
                                       .Border = forms::BorderStyle::FixedDialog,
                                       .ShowIcon = true,
                                       .TextFont = {.Name = kDialogFont, .Size = kDialogFontSize}};
-    return desc;
+    static const forms::FormSpec with_mouse = [] {
+        forms::FormSpec grown = desc;
+        grown.ClientHeight += kMouseRow;
+        return grown;
+    }();
+    return options_.mouse ? with_mouse : desc;
 }
 
 // No button is the default or the cancel button: Enter and Esc pressed in a key box are keys to
@@ -55,8 +76,9 @@ const forms::FormSpec& KeyS::Layout() const {
 std::vector<forms::ControlSpec> KeyS::Declare() const {
     using K = forms::ControlKind;
     const forms::Font bold{.Name = kDialogFont, .Size = kDialogFontSize, .Bold = true};
+    const int32_t buttons_top = 4440 + (options_.mouse ? kMouseRow : 0);
     // clang-format off
-    return {
+    std::vector<forms::ControlSpec> controls = {
         {.Kind = K::HScrollBar, .Name = "HScroll1", .Place = {120, 2160, 5655, 255},
          .Min = 0, .Max = 0, .SmallChange = 1, .LargeChange = 1, .Value = 0, .TabIndex = 0},
         {.Kind = K::Label, .Name = "Label1", .Index = 0, .Place = {240, 240, 2535, 255},
@@ -75,11 +97,11 @@ std::vector<forms::ControlSpec> KeyS::Declare() const {
          .TabIndex = 7, .TextFont = bold, .Locked = true},
         {.Kind = K::TextBox, .Name = "Text1", .Index = 3, .Place = {3000, 1560, 2775, 375},
          .TabIndex = 8, .TextFont = bold, .Locked = true},
-        {.Kind = K::CommandButton, .Name = "Command1", .Place = {120, 4440, 1575, 495},
+        {.Kind = K::CommandButton, .Name = "Command1", .Place = {120, buttons_top, 1575, 495},
          .Caption = "デフォルト", .TabIndex = 9},
-        {.Kind = K::CommandButton, .Name = "Command2", .Index = 0, .Place = {2520, 4440, 1575, 495},
+        {.Kind = K::CommandButton, .Name = "Command2", .Index = 0, .Place = {2520, buttons_top, 1575, 495},
          .Caption = "ＯＫ", .TabIndex = 10},
-        {.Kind = K::CommandButton, .Name = "Command2", .Index = 1, .Place = {4200, 4440, 1575, 495},
+        {.Kind = K::CommandButton, .Name = "Command2", .Index = 1, .Place = {4200, buttons_top, 1575, 495},
          .Caption = "キャンセル", .TabIndex = 11},
         {.Kind = K::Label, .Name = "Label2", .Place = {120, 2520, 2775, 375},
          .Caption = "キーナンバー確認用", .TabIndex = 12},
@@ -101,6 +123,17 @@ std::vector<forms::ControlSpec> KeyS::Declare() const {
          .Place = {4200, 960, 1335, 375}, .Caption = "読み込み", .TabIndex = 19},
     };
     // clang-format on
+    if (options_.mouse) {
+        static constexpr const char* kStickCaptions[kMouseSticks] = {"なし", "Ｘ／Ｙ", "Ｚ／Ｒ", "Ｕ／Ｒ"};
+        controls.push_back({.Kind = K::Frame, .Name = "Frame2", .Place = {120, 4380, 5775, 675},
+                            .Caption = "マウスカーソルを動かすスティック", .TabIndex = 20});
+        for (int i = 0; i < kMouseSticks; ++i) {
+            controls.push_back({.Kind = K::OptionButton, .Name = "Option1", .Index = i, .Container = "Frame2",
+                                .Place = {240 + 1380 * i, 300, 1260, 300}, .Caption = kStickCaptions[i],
+                                .Value = i == 0 ? 1 : 0, .TabIndex = 21 + i});
+        }
+    }
+    return controls;
 }
 
 }  // namespace pwstd

@@ -10,6 +10,8 @@ enum class ActionKind : uint8_t {
     Key,           // press `key` while held (after the keys of `with`), release it when let go
     NextTemplate,  // each press moves the key map to the next template; sends nothing itself
     Shift,         // while held, the controls pressed are bound as in the shift slot; sends nothing
+    MouseButton,   // with the mouse on: hold mouse button `key` (its code, 1, 2, 4, 5 or 6) while held
+    Wheel,         // with the mouse on: wheel notches of `key` (151..154) at the press and while held
 };
 
 // The keys held down around an action, in the order they go down, the first in the low byte; a 0
@@ -36,6 +38,15 @@ struct Action {
     static constexpr Action ShiftAction() { return {ActionKind::Shift, 0}; }
     // The i-th key pressed before `key`, 0 past the last.
     constexpr uint8_t With(int i) const { return static_cast<uint8_t>(with >> (8 * i)); }
+    // A stored code with the mouse on: the mouse buttons' virtual-key codes (1, 2, 4, 5, 6) are
+    // those buttons and 151..154 the wheel's four ways; any other code is the key it was.
+    static constexpr Action MouseOrKey(int32_t code) {
+        if (code == 1 || code == 2 || code == 4 || code == 5 || code == 6) {
+            return {ActionKind::MouseButton, static_cast<uint8_t>(code)};
+        }
+        if (code >= 151 && code <= 154) return {ActionKind::Wheel, static_cast<uint8_t>(code)};
+        return Key(code);
+    }
     bool operator==(const Action&) const = default;
 };
 

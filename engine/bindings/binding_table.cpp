@@ -16,12 +16,12 @@ void LiveBindings::PublishShift(const BindingTable& table) { Replace(shifted_, t
 
 void LiveBindings::Replace(std::atomic<const BindingTable*>& slot, const BindingTable& table) {
     auto* copy = new BindingTable(table);
-    copy->not_keys = copy->shifts = 0;
+    copy->not_keys = copy->shifts = copy->mouse = 0;
     for (int c = 0; c < kControlCount; ++c) {
-        if (copy->actions[c].kind != ActionKind::Key && copy->actions[c].kind != ActionKind::None) {
-            copy->not_keys |= uint64_t{1} << c;
-        }
-        if (copy->actions[c].kind == ActionKind::Shift) copy->shifts |= uint64_t{1} << c;
+        const ActionKind kind = copy->actions[c].kind;
+        if (kind != ActionKind::Key && kind != ActionKind::None) copy->not_keys |= uint64_t{1} << c;
+        if (kind == ActionKind::Shift) copy->shifts |= uint64_t{1} << c;
+        if (kind == ActionKind::MouseButton || kind == ActionKind::Wheel) copy->mouse |= uint64_t{1} << c;
     }
     const BindingTable* old = slot.exchange(copy);
     if (old == nullptr) return;

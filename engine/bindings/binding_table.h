@@ -22,6 +22,10 @@ struct BindingTable {
     uint64_t not_keys = 0;
     // Bit c set: control c is a shift button (a part of not_keys).
     uint64_t shifts = 0;
+    // Bit c set: control c is bound to a mouse button or the wheel (a part of not_keys).
+    uint64_t mouse = 0;
+    // The stick that moves the cursor with this key map (0 none, 1 X/Y, 2 Z/R, 3 U/R).
+    int32_t mouse_stick = 0;
 };
 
 // The table in force. One thread (the UI thread) publishes; one other (the poll) reads.

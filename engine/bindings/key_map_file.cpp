@@ -106,4 +106,20 @@ BindingTable ReadSlot(const SettingsFile& file, int slot, int32_t buttons, bool 
     return table;
 }
 
+int32_t ReadMouseStick(const SettingsFile& file, int slot) {
+    const double value = std::nearbyint(LeadingNumber(file.Read(SlotSection(slot), "MouseStick", "0"), false));
+    return value >= 0 && value <= 3 ? static_cast<int32_t>(value) : 0;
+}
+
+int32_t WriteMouseStick(const SettingsFile& file, int slot, int32_t stick) {
+    return file.Write(SlotSection(slot), "MouseStick", DecimalText(stick));
+}
+
+void BindMouseCodes(BindingTable& table) {
+    for (Action& action : table.actions) {
+        // A combination stays keys: only a code of its own is a mouse action.
+        if (action.kind == ActionKind::Key && action.with == 0) action = Action::MouseOrKey(action.key);
+    }
+}
+
 }  // namespace pwstd

@@ -53,4 +53,11 @@ void WriteAction(const SettingsFile& file, int slot, int control, const Action& 
 BindingTable ReadSlot(const SettingsFile& file, int slot, int32_t buttons, bool axes, const BindingTable& base,
                       bool combos = false);
 
+// "MouseStick" of `slot`, default "0"; anything outside 0..3 is 0. Read and written only while the
+// mouse is on, so a file of a program without it keeps its bytes.
+int32_t ReadMouseStick(const SettingsFile& file, int slot);
+int32_t WriteMouseStick(const SettingsFile& file, int slot, int32_t stick);
+// `table` with every key whose code is a mouse action's (Action::MouseOrKey) made that action.
+void BindMouseCodes(BindingTable& table);
+
 }  // namespace pwstd

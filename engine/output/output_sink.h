@@ -1,5 +1,6 @@
 #pragma once
-// Where the engine's output goes: synthetic keys now, for the window with the keyboard focus.
+// Where the engine's output goes: synthetic keys for the window with the keyboard focus, and with
+// the mouse on, synthetic mouse input.
 #include <cstdint>
 
 namespace pwstd {
@@ -18,6 +19,11 @@ public:
     // kKeyEventKeyUp for a release and kKeyEventExtendedKey as the key needs. Timer thread; at
     // quit, the UI thread after the timer is stopped.
     virtual void key(uint8_t vk, uint8_t scan, uint32_t flags) = 0;
+    // Sends one synthetic mouse event, as one MOUSEINPUT: `flags` the kMouse* values
+    // (engine/output/mouse_outputs.h), `dx`, `dy` a relative move with kMouseMove (never absolute
+    // coordinates), `data` the X button or the wheel's amount. Only called while the mouse is on;
+    // the same threads as key().
+    virtual void mouse(uint32_t flags, int32_t dx, int32_t dy, int32_t data) = 0;
 };
 
 }  // namespace pwstd

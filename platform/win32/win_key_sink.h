@@ -1,5 +1,6 @@
 #pragma once
-// Synthetic key presses and releases for the window with the keyboard focus.
+// Synthetic key presses and releases for the window with the keyboard focus, and synthetic mouse
+// input.
 #include <atomic>
 #include <cstdint>
 
@@ -14,6 +15,7 @@ public:
     void begin_keys() override;
     uint32_t scan_code(uint8_t vk) override;
     void key(uint8_t vk, uint8_t scan, uint32_t flags) override;
+    void mouse(uint32_t flags, int32_t dx, int32_t dy, int32_t data) override;
 
 private:
     const bool scan_codes_;

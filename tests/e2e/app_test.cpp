@@ -586,6 +586,80 @@ TEST(App, ASecondStartShowsItsMessageAndEndsLeavingTheFirstAlone) {
 
 // Each axis control sends its key; the trigger on Z rests at 0, and its low end, which a stick's
 // rule would see held there, sends nothing. The pad has no V: nothing comes of it.
+// The mouse from the pad. With no pointer acceleration in the prefix ("MouseSpeed" 0) the hook's
+// points move by exactly what the program sends.
+void NoPointerAcceleration() {
+    const wchar_t zero[] = L"0";
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Mouse", L"MouseSpeed", REG_SZ, zero, sizeof(zero));
+}
+
+// "move dx dy" between the hook's points, "left down", "wheel -120" ...: what the mouse did.
+std::string MouseText(const std::vector<MouseEvent>& events, POINT& at) {
+    std::string text;
+    for (const MouseEvent& e : events) {
+        std::string item;
+        switch (e.message) {
+            case WM_MOUSEMOVE:
+                item = "move " + std::to_string(e.x - at.x) + " " + std::to_string(e.y - at.y);
+                at = {e.x, e.y};
+                break;
+            case WM_LBUTTONDOWN: item = "left down"; break;
+            case WM_LBUTTONUP: item = "left up"; break;
+            case WM_MOUSEWHEEL: item = "wheel " + std::to_string(e.data); break;
+            case WM_MOUSEHWHEEL: item = "hwheel " + std::to_string(e.data); break;
+            default: item = "message " + std::to_string(e.message); break;
+        }
+        if (!e.injected) item += " (not injected)";
+        text += (text.empty() ? "" : ", ") + item;
+    }
+    return text;
+}
+
+TEST(App, WithTheMouseOnTheStickMovesTheCursorButtonsClickAndDragAndTheWheelNotches) {
+    NoPointerAcceleration();
+    AppSession app(Ini({"[Padwright Standard]", "Mouse=1", "Wait=25", "Repeat=1", "Keyup=1", "[KeySettei]",
+                        "MouseStick=1", "Button1=1", "Button2=152"}));
+    app.Start();
+    SetCursorPos(300, 300);
+    POINT at{300, 300};
+    std::this_thread::sleep_for(milliseconds(100));
+    const size_t before = app.keys().count();
+    // Four polls to the right, two of them dragging with the left button; then the wheel held for
+    // nine polls: notches at the first, the fifth and the ninth.
+    app.winmm().script({Held(2, 0, 65535, 32768), Held(2, 1, 65535, 32768), Idle(3), Held(9, 2), Idle(0)});
+    ASSERT_TRUE(app.keys().wait_count(before + 9, seconds(5)));
+    std::this_thread::sleep_for(milliseconds(300));
+    EXPECT_EQ(MouseText(app.keys().mice(before), at),
+              "move 19 0, move 20 0, move 20 0, left down, move 20 0, left up, wheel -120, wheel -120, wheel -120");
+    EXPECT_EQ(KeyText(app.keys().keys(before)), "") << "no key, whatever Repeat and Keyup say";
+
+    // A pause stops everything and lets go of the button.
+    const size_t held = app.keys().count();
+    app.winmm().script({Held(1, 1, 65535, 32768), Held(0, 1, 32768, 65535)});
+    ASSERT_TRUE(app.keys().wait_count(held + 2, seconds(5)));
+    app.Callback(513);
+    std::this_thread::sleep_for(milliseconds(400));
+    const std::string paused = MouseText(app.keys().mice(held), at);
+    EXPECT_EQ(paused.substr(0, 21), "move 19 0, left down,") << paused;
+    EXPECT_EQ(paused.substr(paused.size() - 7), "left up") << paused;
+    const size_t after = app.keys().count();
+    std::this_thread::sleep_for(milliseconds(300));
+    EXPECT_EQ(app.keys().count(), after) << "nothing while paused";
+}
+
+// With the mouse off, the mouse codes are keys as before and the key map's stick is ignored.
+TEST(App, WithTheMouseOffTheMouseCodesAreKeysAndTheStickIsIgnored) {
+    AppSession app(Ini({"[Padwright Standard]", "Repeat=0", "Keyup=0", "[KeySettei]", "MouseStick=1", "Button1=1",
+                        "Button2=151"}));
+    app.Start();
+    const size_t before = app.keys().count();
+    app.winmm().script({Held(4, 3, 65535, 32768), Idle(0)});
+    ASSERT_TRUE(app.keys().wait_count(before + 6, seconds(5)));
+    std::this_thread::sleep_for(milliseconds(300));
+    EXPECT_EQ(KeyText(app.keys().keys(before)), "+39 +1 +151 -39 -1 -151");
+    EXPECT_TRUE(app.keys().mice(before).empty());
+}
+
 TEST(App, AllAxesDrivesTheAxisKeysAndATriggerAtRestSendsNothing) {
     AppSession app(Ini({"[Padwright Standard]", "AllAxes=1", "Repeat=0", "Keyup=0", "[KeySettei]", "Axis1=65",
                         "Axis2=66", "Axis3=67", "Axis4=68", "Axis5=69", "Axis6=70", "Axis7=71", "Axis8=72"}));

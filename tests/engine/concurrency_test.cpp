@@ -188,6 +188,7 @@ public:
         if (first_ == 0) first_ = vk;
         if (vk != first_) torn = true;
     }
+    void mouse(uint32_t, int32_t, int32_t, int32_t) override {}
 
 private:
     uint8_t first_ = 0;  // the poll thread's own

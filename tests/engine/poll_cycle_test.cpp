@@ -40,6 +40,16 @@ protected:
         table[control] = Action::Key(code);
         bindings.Publish(table);
     }
+    // The pipeline with the mouse on, `stick` moving the cursor and `control` bound to `code` as the
+    // mouse-on key map binds it.
+    void MouseOn(int32_t stick, int control = -1, int32_t code = 0, Options options = {}) {
+        options.mouse = true;
+        Build(options);
+        BindingTable table = bindings.Current();
+        if (control >= 0) table[control] = Action::MouseOrKey(code);
+        table.mouse_stick = stick;
+        bindings.Publish(table);
+    }
 
     SharedState state;
     FakePadSource source;
@@ -54,6 +64,7 @@ class PollCycleTest : public PollRig {
 protected:
     void SetUp() override {
         RunningState(state, bindings, 4, 0, 0);
+        state.Wait = 25;
         clock.now = 500;  // the first poll's rate display is checked on its own
         poll().PadTimerProc();
         keys.events.clear();
@@ -119,7 +130,41 @@ TEST_F(PollCycleTest, AKeyThatWentDownComesUpWithItsOwnCode) {
         std::vector<Step> steps;
     };
     const auto held = [this](uint32_t x, uint32_t buttons) { return [=, this] { Pad(x, kCentre, buttons); }; };
+    const auto mouse = [this](int control, int32_t code) { return [=, this] { MouseOn(0, control, code); }; };
     const std::vector<Case> cases = {
+        {"a mouse button, paused while held",
+         {{mouse(ButtonControl(2), 1), {"", "", "", ""}},
+          {held(kCentre, 0x3), {"press 65, left down", "press 65, left down", "press 65, left down",
+                                "press 65, left down"}},
+          {[] {}, {"", "", "press 65", "release 65, press 65"}},
+          {[this] { state.PadActive = False; }, {"release 65, left up", "release 65, left up", "release 65, left up",
+                                                 "release 65, left up"}},
+          {[this] { state.PadActive = True; }, {"press 65, left down", "press 65, left down", "press 65, left down",
+                                                "press 65, left down"}},
+          {held(kCentre, 0), {"release 65, left up", "release 65, left up", "release 65, left up",
+                              "release 65, left up"}}}},
+        {"a mouse button, key map changed while held",
+         {{mouse(ButtonControl(2), 5), {"", "", "", ""}},
+          {held(kCentre, 0x2), {"x1 down", "x1 down", "x1 down", "x1 down"}},
+          {[this] {
+               BindingTable table = bindings.Current();
+               table[ButtonControl(2)] = Action::MouseOrKey(2);
+               bindings.Publish(table);
+           }, {"x1 up, right down", "x1 up, right down", "x1 up, right down", "x1 up, right down"}},
+          {[this] { SetKey(ButtonControl(2), 90); }, {"press 90, right up", "press 90, right up",
+                                                      "press 90, right up", "press 90, right up"}},
+          {held(kCentre, 0), {"release 90", "release 90", "release 90", "release 90"}}}},
+        {"a mouse button above a lowered button count",
+         {{mouse(ButtonControl(5), 4), {"", "", "", ""}},
+          {[this] {
+               state.Buttons = 5;
+               Pad(kCentre, kCentre, 0x10);
+           }, {"middle down", "middle down", "middle down", "middle down"}},
+          {[this] { state.Buttons = 4; }, {"middle up", "middle up", "middle up", "middle up"}},
+          {[this] { state.Buttons = 5; }, {"middle down", "middle down", "middle down", "middle down"}},
+          {[this] { poll().ReleaseHeld(); }, {"middle up, middle down", "middle up, middle down",
+                                              "middle up, middle down", "middle up, middle down"}},
+          {held(kCentre, 0), {"middle up", "middle up", "middle up", "middle up"}}}},
         {"paused while held",
          {{held(kCentre, 0x1), {"press 65", "press 65", "press 65", "press 65"}},
           {[this] { state.PadActive = False; }, {"release 65", "release 65", "release 65", "release 65"}},
@@ -283,6 +328,144 @@ TEST_F(PollCycleTest, CombinationsAndTheShiftPollByPoll) {
         }
         Pad(kCentre, kCentre, 0);
         Poll();
+    }
+}
+
+// MouseSpeed 800, MouseDeadZone 15, MouseCurve 2: the moves of the first polls at Wait 25, and the
+// pixels of one second at Wait 10, 25 and 50, which are the same.
+TEST_F(PollCycleTest, TheMouseStickMovesTheCursorAtOneSpeedWhateverTheDirectionAndTheWait) {
+    struct Row {
+        uint32_t x, y;
+        std::vector<std::string> polls;  // at Wait 25
+        int32_t second_x, second_y;      // pixels in 1000 ms
+    };
+    const std::vector<Row> rows = {
+        {kRightX, kCentre, {"move 19 0", "move 20 0", "move 20 0"}, 799, 0},
+        {kLeftX, kCentre, {"move -19 0", "move -20 0", "move -20 0"}, -799, 0},
+        {kCentre, kUpY, {"move 0 -19", "move 0 -20", "move 0 -20"}, 0, -799},
+        {kRightX, kDownY,
+         {"move 14 14", "move 14 14", "move 14 14", "move 14 14", "move 14 14", "move 14 14", "move 14 14",
+          "move 15 15", "move 14 14"},
+         565, 565},
+        {49151, kCentre, {"move 3 0", "move 3 0", "move 4 0", "move 3 0", "move 3 0", "move 4 0"}, 135, 0},
+        {36044, kCentre, {"", "", ""}, 0, 0},   // one tenth: inside the dead zone
+        {kCentre, kCentre, {"", "", ""}, 0, 0},  // an idle pad sends nothing at all
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.x) + ", " + std::to_string(row.y));
+        MouseOn(1);
+        state.Wait = 25;
+        Pad(row.x, row.y, 0);
+        for (const std::string& expected : row.polls) EXPECT_EQ(Poll(), expected);
+        for (const int32_t wait : {10, 25, 50}) {
+            MouseOn(1);
+            state.Wait = wait;
+            int32_t x = 0, y = 0;
+            for (int32_t ms = 0; ms < 1000; ms += wait) {
+                poll().PadTimerProc();
+                for (const auto& m : keys.mice) x += m.dx, y += m.dy;
+                EXPECT_TRUE(keys.events.empty()) << "the stick's directions send no key";
+                keys.Take();
+            }
+            EXPECT_EQ(x, row.second_x) << "Wait " << wait;
+            EXPECT_EQ(y, row.second_y) << "Wait " << wait;
+        }
+    }
+    // Into the dead zone and out again: the carried fraction is gone.
+    MouseOn(1);
+    state.Wait = 25;
+    const auto polls = [this](int n) {
+        std::vector<std::string> seen;
+        for (int i = 0; i < n; ++i) seen.push_back(Poll());
+        return seen;
+    };
+    Pad(49151, kCentre, 0);
+    EXPECT_EQ(polls(2), (std::vector<std::string>{"move 3 0", "move 3 0"}));
+    Pad(kCentre, kCentre, 0);
+    EXPECT_EQ(Poll(), "");
+    Pad(49151, kCentre, 0);
+    EXPECT_EQ(polls(3), (std::vector<std::string>{"move 3 0", "move 3 0", "move 4 0"}));
+}
+
+// While a stick moves the cursor its own controls send nothing; the others, and the hat, still do.
+// The move comes first, so a click in the same poll lands where the cursor went.
+// With the mouse off the stick and the mouse codes are keys as before.
+TEST_F(PollCycleTest, TheMouseStickTakesItsOwnControlsAndTheMouseOffKeepsEverythingAKey) {
+    Options axes;
+    axes.all_axes = axes.pov_stick = true;
+    source.joy_caps = {6, kJoyCapsHasZ | kJoyCapsHasR | kJoyCapsHasU | kJoyCapsHasV | kJoyCapsHasPov};
+    struct Row {
+        const char* name;
+        std::function<void()> build;
+        FakeReading reading;
+        const char* sent;
+    };
+    const FakeReading moved{kRightX, kCentre, 0x2, 9000, 65535, 65535, 65535, 65535};
+    const std::vector<Row> rows = {
+        {"stick 1, the hat still gives directions", [&] { MouseOn(1, ButtonControl(2), 1, axes); }, moved,
+         "move 19 0, press 39, press 101, press 103, press 105, press 107, left down"},
+        {"stick 2: Z and R", [&] { MouseOn(2, ButtonControl(2), 1, axes); }, moved,
+         "move 14 14, press 39, press 105, press 107, left down"},
+        {"stick 3: U and R", [&] { MouseOn(3, ButtonControl(2), 1, axes); }, moved,
+         "move 14 14, press 39, press 101, press 107, left down"},
+        {"stick 2 on a trigger at Z: Z stays a control",
+         [&] { MouseOn(2, ButtonControl(2), 151, axes); },
+         {kCentre, kCentre, 0x2, kJoyPovCentered, 65535, 0, kCentre, kCentre}, "move 0 -19, press 101, wheel 120"},
+        {"the mouse off",
+         [&] {
+             Build(axes);
+             BindingTable table = bindings.Current();
+             table[ButtonControl(2)] = Action::Key(1);
+             table[ButtonControl(3)] = Action::Key(151);
+             table.mouse_stick = 1;
+             bindings.Publish(table);
+         },
+         {kRightX, kCentre, 0x6, kJoyPovCentered, kCentre, kCentre, kCentre, kCentre}, "press 39, press 1, press 151"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.build();
+        for (int a = 0; a < kAxisControls; ++a) SetKey(AxisControl(a), 100 + a);
+        // The rests: a trigger at Z when the row starts with Z at an end.
+        source.reading = {kCentre, kCentre, 0, kJoyPovCentered, row.reading.Zpos == 65535 && row.reading.Rpos == 0 ? 0u : kCentre,
+                          kCentre, kCentre, kCentre};
+        EXPECT_EQ(Poll(), "");
+        source.reading = row.reading;
+        EXPECT_EQ(Poll(), row.sent);
+        source.reading = {};
+        poll().ReleaseHeld();
+        keys.Take();
+    }
+}
+
+// A wheel control notches at its press and each time its held time, counted as Wait a poll,
+// reaches another 1000 / WheelRate ms; nothing when it comes up, and Repeat and Keyup do not apply.
+TEST_F(PollCycleTest, AWheelNotchesOnItsSchedule) {
+    struct Row {
+        int32_t code, wait, rate;
+        int16_t repeat;
+        std::vector<std::string> polls;  // held, then let go at the last
+    };
+    const std::vector<Row> rows = {
+        {152, 25, 10, 0, {"wheel -120", "", "", "", "wheel -120", "", "", "", "wheel -120", ""}},
+        {151, 25, 10, 1, {"wheel 120", "", "", "", "wheel 120", ""}},
+        {153, 100, 3, 0, {"hwheel -120", "", "", "", "hwheel -120", "", "", "hwheel -120", ""}},
+        {154, 50, 50, 0, {"hwheel 120", "hwheel 240", "hwheel 360", "hwheel 240", ""}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.code);
+        Options options;
+        options.wheel_rate = row.rate;
+        MouseOn(0, ButtonControl(2), row.code, options);
+        state.Wait = row.wait;
+        state.Repeat = row.repeat;
+        state.Keyup = row.repeat;
+        Pad(kCentre, kCentre, 0x2);
+        std::vector<std::string> seen;
+        for (size_t i = 0; i + 1 < row.polls.size(); ++i) seen.push_back(Poll());
+        Pad(kCentre, kCentre, 0);
+        seen.push_back(Poll());
+        EXPECT_EQ(seen, row.polls);
     }
 }
 

@@ -35,6 +35,7 @@ public:
     std::vector<Event> events;
     uint32_t scan_code(uint8_t) override { return 0; }
     void key(uint8_t vk, uint8_t, uint32_t flags) override { events.push_back({vk, (flags & kKeyEventKeyUp) != 0}); }
+    void mouse(uint32_t, int32_t, int32_t, int32_t) override {}
 };
 
 class PollProperty {

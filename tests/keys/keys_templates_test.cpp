@@ -69,6 +69,56 @@ TEST_F(KeyTemplatesTest, SavePutsTheCodesInForceAndRenamesTheMenuItemAtOnce) {
     EXPECT_EQ(menu.Find("mnuTemp", 3)->Caption(), "シューティング");
 }
 
+// With the mouse on, a right click gives a key box a mouse action, shown by its name, and the
+// stick chooser below the template frame is part of the working copy: read at opening and at a
+// load, written by OK and a save, put in force with the codes. With it off, neither exists.
+TEST_F(KeyTemplatesTest, WithTheMouseOnTheKeyBoxesTakeMouseActionsAndTheKeyMapItsStick) {
+    dialog.Load();
+    EXPECT_EQ(C("Text1", 0).ContextMenu, nullptr);
+    EXPECT_EQ(dialog.TryFind("Option1", 0), nullptr);
+
+    options.mouse = true;
+    WriteFile({"[KeySettei]", "MouseStick=2", "Button2=152", "[KeySetteiTemp4]", "MouseStick=9", "Button1=5"});
+    dialog.Load();
+    EXPECT_EQ(dialog.Layout().ClientHeight, 5055 + 735);
+    EXPECT_EQ(C("Command2", 0).layout().Place.Top, 5175) << "the buttons move down under the chooser";
+    EXPECT_EQ((Lines{C("Option1", 0).Caption(), C("Option1", 1).Caption(), C("Option1", 2).Caption(),
+                     C("Option1", 3).Caption()}),
+              (Lines{"なし", "Ｘ／Ｙ", "Ｚ／Ｒ", "Ｕ／Ｒ"}));
+    EXPECT_EQ(C("Option1", 2).Value(), 1);
+    EXPECT_EQ(Rows()[1], "ボタン－２=ホイール下");
+    forms::MenuItem* menu0 = C("Text1", 0).ContextMenu;
+    ASSERT_NE(menu0, nullptr);
+    Lines names;
+    for (const auto& item : menu0->Items()) names.push_back(item->Caption());
+    EXPECT_EQ(names, (Lines{"左ボタン", "右ボタン", "中ボタン", "Ｘボタン１", "Ｘボタン２", "ホイール上",
+                            "ホイール下", "ホイール左", "ホイール右"}));
+    C("Text1", 3).ContextMenu->Find("mnuMouseAction", 1)->Choose();
+    EXPECT_EQ(Rows()[3], "ボタン－４=左ボタン");
+    Click("Option1", 3);
+    Click("Command2", 0);
+    EXPECT_EQ(Section("KeySettei"), (Lines{"MouseStick=3", "Button2=152", "Cursor1=38", "Cursor2=40", "Cursor3=37",
+                                           "Cursor4=39", "Button1=32", "Button3=32", "Button4=1"}));
+    EXPECT_EQ(bindings.Current().mouse_stick, 3);
+    EXPECT_EQ(bindings.Current()[ButtonControl(4)], Action::MouseOrKey(1));
+    EXPECT_EQ(bindings.Current()[ButtonControl(2)].kind, ActionKind::Wheel);
+
+    dialog.Load();
+    ScrollTo("HScroll2", 4);
+    Click("Command3", 1);
+    EXPECT_EQ(C("Option1", 0).Value(), 1) << "a stick outside 0..3 is none";
+    EXPECT_EQ(Rows()[0], "ボタン－１=Ｘボタン１");
+    Click("Option1", 1);
+    ScrollTo("HScroll2", 5);
+    Click("Command3", 0);
+    EXPECT_EQ(Section("KeySetteiTemp5").back(), "MouseStick=1");
+    EXPECT_EQ(bindings.Current().mouse_stick, 1);
+    templates.Switch(2, true);
+    EXPECT_EQ(bindings.Current().mouse_stick, 0) << "a slot without the key has none";
+    templates.Switch(0, true);
+    EXPECT_EQ(bindings.Current().mouse_stick, 3) << "a switch carries the slot's stick";
+}
+
 TEST_F(KeyTemplatesTest, SavingWithFewerButtonsKeepsTheSlotsHigherButtons) {
     WriteFile({"[KeySetteiTemp2]", "TempName=old", "Button4=1", "Button5=2", "Button6=3"});
     dialog.Load();

@@ -49,6 +49,7 @@ public:
         if (vk == 0) sent_zero = true;
         ((flags & kKeyEventKeyUp) != 0 ? releases : presses).fetch_add(1);
     }
+    void mouse(uint32_t, int32_t, int32_t, int32_t) override {}
 };
 
 // The tick count of the real passing time, in milliseconds since the clock was made.

@@ -14,6 +14,7 @@
 #include "engine/input/pads.h"
 #include "engine/input/pad_backend.h"
 #include "engine/output/key_event.h"
+#include "engine/output/mouse_outputs.h"
 #include "engine/output/output_sink.h"
 #include "engine/ports.h"
 
@@ -124,12 +125,42 @@ public:
         shapes.emplace_back(scan, flags);
         Note(log, std::string(up ? "release " : "press ") + std::to_string(vk));
     }
-    // "press 90, release 90": the events as a test states them.
+    // Mouse events as MOUSEINPUT has them, each with the number of key events sent before it.
+    struct MouseEvent {
+        uint32_t flags;
+        int32_t dx, dy, data;
+        size_t after_keys;
+    };
+    std::vector<MouseEvent> mice;
+    void mouse(uint32_t flags, int32_t dx, int32_t dy, int32_t data) override {
+        mice.push_back({flags, dx, dy, data, events.size()});
+        Note(log, MouseText(mice.back()));
+    }
+    // "move 20 0", "left down", "x2 up", "wheel -120", "hwheel 120".
+    static std::string MouseText(const MouseEvent& m) {
+        switch (m.flags) {
+            case kMouseMove: return "move " + std::to_string(m.dx) + " " + std::to_string(m.dy);
+            case kMouseLeftDown: return "left down";
+            case kMouseLeftUp: return "left up";
+            case kMouseRightDown: return "right down";
+            case kMouseRightUp: return "right up";
+            case kMouseMiddleDown: return "middle down";
+            case kMouseMiddleUp: return "middle up";
+            case kMouseXDown: return "x" + std::to_string(m.data) + " down";
+            case kMouseXUp: return "x" + std::to_string(m.data) + " up";
+            case kMouseWheel: return "wheel " + std::to_string(m.data);
+            case kMouseHWheel: return "hwheel " + std::to_string(m.data);
+            default: return "mouse " + std::to_string(m.flags);
+        }
+    }
+    // "press 90, release 90, left down": the events as a test states them, in the order sent.
     std::string Describe() const {
         std::string text;
-        for (const KeyEvent& e : events) {
-            if (!text.empty()) text += ", ";
-            text += (e.up ? "release " : "press ") + std::to_string(e.vk);
+        size_t m = 0;
+        const auto add = [&text](const std::string& item) { text += (text.empty() ? "" : ", ") + item; };
+        for (size_t k = 0; k <= events.size(); ++k) {
+            for (; m < mice.size() && mice[m].after_keys == k; ++m) add(MouseText(mice[m]));
+            if (k < events.size()) add((events[k].up ? "release " : "press ") + std::to_string(events[k].vk));
         }
         return text;
     }
@@ -138,6 +169,7 @@ public:
         std::string text = Describe();
         events.clear();
         shapes.clear();
+        mice.clear();
         return text;
     }
 };

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include "platform/win32/renderer/win_popup_menu.h"
+
 namespace pwstd {
 namespace {
 
@@ -33,6 +35,22 @@ bool KeyBoxSwallows(UINT message) {
     }
 }
 
+// The control's own menu at the mouse, owned by its window; the chosen item's handler runs once
+// the menu has closed.
+void ShowContextMenu(HWND native, forms::MenuItem& root) {
+    forms::MenuItem* chosen = nullptr;
+    {
+        PopupMenu menu(root);
+        POINT at{};
+        GetCursorPos(&at);
+        const HWND owner = GetAncestor(native, GA_ROOT);
+        const UINT command = static_cast<UINT>(
+            TrackPopupMenu(menu.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, at.x, at.y, 0, owner, nullptr));
+        chosen = menu.ItemFor(command);
+    }
+    if (chosen != nullptr) chosen->Choose();
+}
+
 LRESULT CALLBACK ControlInputProc(HWND native, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                   DWORD_PTR data) {
     auto* input = reinterpret_cast<ControlInput*>(data);
@@ -59,6 +77,12 @@ LRESULT CALLBACK ControlInputProc(HWND native, UINT message, WPARAM wparam, LPAR
                 const auto selected = static_cast<int32_t>(SendMessageW(native, LB_GETCURSEL, 0, 0));
                 if (selected != input->Control->Value()) input->Control->UserSelect(selected);
                 return result;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (input->Control->ContextMenu != nullptr && input->Control->Enabled()) {
+                ShowContextMenu(native, *input->Control->ContextMenu);
+                return 0;
             }
             break;
         default: break;

@@ -1,5 +1,5 @@
-// pwstd_key_recorder.exe <block name> [<pid to follow>]: logs every key that reaches the system, in
-// order, through a low-level keyboard hook into the shared block the test created. Needs no window
+// pwstd_key_recorder.exe <block name> [<pid to follow>]: logs every key and mouse event that reaches
+// the system, in order, through low-level keyboard and mouse hooks into the shared block the test created. Needs no window
 // and no focus. Ends on WM_QUIT posted to its main thread, or when the followed process ends.
 #include <windows.h>
 
@@ -36,6 +36,26 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM message, LPARAM data) {
     return CallNextHookEx(nullptr, code, message, data);
 }
 
+LRESULT CALLBACK MouseProc(int code, WPARAM message, LPARAM data) {
+    if (code == HC_ACTION) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        const auto* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
+        const uint32_t index = At(g_block->count).load();
+        if (index < pwstd::keylog::kMaxKeys) {
+            pwstd::keylog::KeyRecord& record = g_block->keys[index];
+            record.flags = mouse->flags;
+            record.message = static_cast<uint32_t>(message);
+            record.qpc = now.QuadPart;
+            record.x = mouse->pt.x;
+            record.y = mouse->pt.y;
+            record.data = static_cast<int16_t>(HIWORD(mouse->mouseData));
+        }
+        At(g_block->count).store(index + 1, std::memory_order_release);
+    }
+    return CallNextHookEx(nullptr, code, message, data);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -54,6 +74,8 @@ int wmain(int argc, wchar_t** argv) {
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for WM_QUIT
     HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, GetModuleHandleW(nullptr), 0);
     if (!hook) return 5;
+    HHOOK mouse_hook = SetWindowsHookExW(WH_MOUSE_LL, MouseProc, GetModuleHandleW(nullptr), 0);
+    if (!mouse_hook) return 6;
     At(g_block->ready).store(1, std::memory_order_release);
 
     for (;;) {
@@ -67,6 +89,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (quit) break;
     }
+    UnhookWindowsHookEx(mouse_hook);
     UnhookWindowsHookEx(hook);
     return 0;
 }

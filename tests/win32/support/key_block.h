@@ -1,6 +1,6 @@
 #pragma once
 // The named shared-memory block in which the key recorder (pwstd_key_recorder.exe) logs every key
-// its low-level keyboard hook sees, in order. The test creates the block and passes its name as the
+// its low-level keyboard hook sees and every mouse event its low-level mouse hook sees, in order. The test creates the block and passes its name as the
 // recorder's only argument; the recorder sets `ready` once its hook is installed.
 #include <cstdint>
 
@@ -13,8 +13,12 @@ struct KeyRecord {
     uint32_t vk = 0;
     uint32_t scan = 0;
     uint32_t flags = 0;    // KBDLLHOOKSTRUCT flags: 0x01 extended, 0x10 injected, 0x80 up
-    uint32_t message = 0;  // WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP
+    uint32_t message = 0;  // WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP; for the mouse
+                           // WM_MOUSEMOVE .. WM_MOUSEHWHEEL
     int64_t qpc = 0;       // QueryPerformanceCounter when the hook saw the key
+    // The mouse: the cursor's point after the event and the high word of mouseData (the wheel's
+    // amount, the X button); `flags` then holds MSLLHOOKSTRUCT flags (0x01 injected), `vk` 0.
+    int32_t x = 0, y = 0, data = 0;
 };
 
 struct Block {

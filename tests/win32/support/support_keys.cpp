@@ -44,9 +44,21 @@ std::vector<KeyEvent> KeyRecorder::keys(size_t from) const {
     const size_t end = std::min<size_t>(count(), keylog::kMaxKeys);
     for (size_t i = from; i < end; ++i) {
         const keylog::KeyRecord& record = block_->keys[i];
+        if (record.message >= WM_MOUSEFIRST && record.message <= WM_MOUSELAST) continue;
         events.push_back({record.vk, (record.flags & LLKHF_UP) != 0,
                           (record.flags & LLKHF_INJECTED) != 0,
                           (record.flags & LLKHF_EXTENDED) != 0, record.qpc, record.scan});
+    }
+    return events;
+}
+
+std::vector<MouseEvent> KeyRecorder::mice(size_t from) const {
+    std::vector<MouseEvent> events;
+    const size_t end = std::min<size_t>(count(), keylog::kMaxKeys);
+    for (size_t i = from; i < end; ++i) {
+        const keylog::KeyRecord& record = block_->keys[i];
+        if (record.message < WM_MOUSEFIRST || record.message > WM_MOUSELAST) continue;
+        events.push_back({record.message, record.x, record.y, record.data, (record.flags & LLMHF_INJECTED) != 0});
     }
     return events;
 }

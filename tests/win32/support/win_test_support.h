@@ -163,6 +163,13 @@ struct KeyEvent {
     uint32_t scan = 0;  // the hardware scan code the event carried
 };
 
+struct MouseEvent {
+    uint32_t message;  // WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_MOUSEWHEEL ...
+    int32_t x, y;      // the cursor's point after it
+    int32_t data;      // the wheel's amount, the X button
+    bool injected;
+};
+
 class KeyRecorder {
 public:
     // Starts the recorder and waits until its hook is in place; throws when it is not within 10 s.
@@ -172,8 +179,10 @@ public:
     KeyRecorder& operator=(const KeyRecorder&) = delete;
 
     size_t count() const;
-    // The keys seen so far, from number `from` on.
+    // The keys seen so far among the records from number `from` on.
     std::vector<KeyEvent> keys(size_t from = 0) const;
+    // The mouse events seen so far among the records from number `from` on.
+    std::vector<MouseEvent> mice(size_t from = 0) const;
     bool wait_count(size_t n, std::chrono::milliseconds timeout) const;
 
 private:
