@@ -57,9 +57,9 @@ void PollCycle::PadTimerProc() {
         // Another pad than the last: nothing held on the old one is held on this one.
         if (reading.generation != generation_) {
             if (generation_ != 0) {
+                if (mouse_ != nullptr) mouse_->ReleaseAll();
                 keys.ReleaseAll();
                 held_before_ = shifted_controls_ = 0;
-                if (mouse_ != nullptr) mouse_->ReleaseAll();
             }
             generation_ = reading.generation;
         }
@@ -112,38 +112,52 @@ void PollCycle::PadTimerProc() {
 
     const bool repeat = state_.Repeat == 1;
     const bool release_last = repeat && state_.Keyup == 1;
+    // Mouse buttons let go first: the keys held around a click (Ctrl+click) are still down when
+    // it comes up, as a hand on a mouse and a keyboard lets go.
+    uint64_t mouse = 0;
+    if (mouse_ != nullptr) {
+        mouse = (table.mouse & ~shifted_controls_) | (shifted != nullptr ? shifted->mouse & shifted_controls_ : 0);
+        ReleaseMouse(held & mouse, action);
+    }
     // All releases before any press, each in the order of the controls. What went down with
     // another binding than its map's now (the map changed while the control was held) comes up,
     // and the new one goes down below. A repeat with key-up lets go of the last key only: the keys
-    // of a combination pressed before it stay down until the control comes up.
+    // of a combination pressed before it stay down until the control comes up. The keys around a
+    // mouse action never repeat.
     for (int c = 0; c < kControlCount; ++c) {
         const Action& down = keys.Down(c);
         if (down.kind == ActionKind::None) continue;
-        if ((held >> c & 1u) == 0 || down != action(c)) {
+        if ((held >> c & 1u) == 0 || down != action(c).KeysHeld()) {
             keys.Release(c);
-        } else if (release_last) {
+        } else if (release_last && action(c).kind == ActionKind::Key) {
             keys.ReleaseLast(c);
         }
     }
     for (int c = 0; c < kControlCount; ++c) {
         if ((held >> c & 1u) == 0) continue;
         const Action& bound = action(c);
-        if (bound.kind == ActionKind::Key && (repeat || keys.Down(c).kind == ActionKind::None)) keys.Press(c, bound);
+        if (bound.kind == ActionKind::Key) {
+            if (repeat || keys.Down(c).kind == ActionKind::None) keys.Press(c, bound);
+        } else if (bound.with != 0 && keys.Down(c).kind == ActionKind::None) {
+            keys.Press(c, bound.KeysHeld());
+        }
     }
-    if (mouse_ != nullptr) {
-        const uint64_t mouse = (table.mouse & ~shifted_controls_) | (shifted != nullptr ? shifted->mouse & shifted_controls_ : 0);
-        PollMouse(held & mouse, action);
-    }
+    if (mouse_ != nullptr) HoldMouse(held & mouse, action);
 }
 
-// Mouse buttons and wheels after the keys, in the order of the controls: what came up or changed
-// its action first lets go, then what is held goes down or notches. Repeat and Keyup do not apply.
+// Mouse buttons and wheels, in the order of the controls: what came up or changed its action lets
+// go before any key does, and what is held goes down or notches after the keys' presses, so the
+// keys held around it go down before it. Repeat and Keyup do not apply.
 template <typename ActionOf>
-void PollCycle::PollMouse(uint64_t held, const ActionOf& action) {
+void PollCycle::ReleaseMouse(uint64_t held, const ActionOf& action) {
     for (int c = 0; c < kControlCount; ++c) {
         const uint8_t down = mouse_->Down(c);
         if (down != 0 && ((held >> c & 1u) == 0 || down != action(c).key)) mouse_->Release(c);
     }
+}
+
+template <typename ActionOf>
+void PollCycle::HoldMouse(uint64_t held, const ActionOf& action) {
     for (uint64_t bits = held; bits != 0; bits &= bits - 1) {
         const int c = std::countr_zero(bits);
         mouse_->Hold(c, action(c).key, state_.Wait);
@@ -173,9 +187,9 @@ std::optional<PollRate> PollCycle::TakePollRate() {
 }
 
 void PollCycle::ReleaseHeld() {
+    if (mouse_ != nullptr) mouse_->ReleaseAll();
     held_.ReleaseAll();
     held_before_ = shifted_controls_ = 0;
-    if (mouse_ != nullptr) mouse_->ReleaseAll();
 }
 
 }  // namespace pwstd

@@ -63,9 +63,12 @@ public:
 
 private:
     // The mouse buttons and wheels of the controls in `held`, each bound to the mouse action
-    // `action(c)` gives (its map's, or the shift map's where it latched that).
+    // `action(c)` gives (its map's, or the shift map's where it latched that): first what lets go,
+    // then what is held.
     template <typename ActionOf>
-    void PollMouse(uint64_t held, const ActionOf& action);
+    void ReleaseMouse(uint64_t held, const ActionOf& action);
+    template <typename ActionOf>
+    void HoldMouse(uint64_t held, const ActionOf& action);
 
     SharedState& state_;
     Pads& pads_;

@@ -58,7 +58,7 @@ std::vector<ControlSpec> ABox::Declare() const {
     const forms::Font button{.Name = kFace, .Size = 12, .Bold = false};
     return {
         {.Kind = ControlKind::Label, .Name = "Label1", .Index = 0, .Place = Pixels(24, 8, 305, 25),
-         .Caption = "Padwright Standard v1.4", .TextFont = title},
+         .Caption = "Padwright Standard v" PWSTD_TITLE_VERSION, .TextFont = title},
         {.Kind = ControlKind::Label, .Name = "Label1", .Index = 1, .Place = Pixels(24, 36, 305, 17),
          .Caption = "ジョイスティックで仮想キーボード", .TextFont = text},
         {.Kind = ControlKind::Label, .Name = "Label1", .Index = 2, .Place = Pixels(96, 56, 233, 17),

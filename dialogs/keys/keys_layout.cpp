@@ -35,17 +35,17 @@ const MouseChoice kMouseChoices[9] = {
 };
 
 std::string KeyBoxText(int control, int32_t code, uint32_t with, bool mouse) {
-    if (mouse && with == 0) {
-        for (const MouseChoice& choice : kMouseChoices) {
-            if (choice.code == code) return choice.name;
-        }
-    }
     if (control >= kControlAxis1 && code == 0) return {};
     std::string text;
     for (int i = 0; i < kMaxWith; ++i) {
         const auto part = static_cast<uint8_t>(with >> (8 * i));
         if (part == 0) break;
         text += FullWidthNumber(part) + "＋";
+    }
+    if (mouse) {
+        for (const MouseChoice& choice : kMouseChoices) {
+            if (choice.code == code) return text + choice.name;
+        }
     }
     return text + FullWidthNumber(code);
 }

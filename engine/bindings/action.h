@@ -10,8 +10,10 @@ enum class ActionKind : uint8_t {
     Key,           // press `key` while held (after the keys of `with`), release it when let go
     NextTemplate,  // each press moves the key map to the next template; sends nothing itself
     Shift,         // while held, the controls pressed are bound as in the shift slot; sends nothing
-    MouseButton,   // with the mouse on: hold mouse button `key` (its code, 1, 2, 4, 5 or 6) while held
-    Wheel,         // with the mouse on: wheel notches of `key` (151..154) at the press and while held
+    MouseButton,   // with the mouse on: hold mouse button `key` (its code, 1, 2, 4, 5 or 6) while held,
+                   // the keys of `with` held around it (Ctrl+click)
+    Wheel,         // with the mouse on: wheel notches of `key` (151..154) at the press and while held,
+                   // the keys of `with` held around them (Ctrl+wheel)
 };
 
 // The keys held down around an action, in the order they go down, the first in the low byte; a 0
@@ -21,7 +23,7 @@ constexpr int kMaxWith = 3;
 struct Action {
     ActionKind kind = ActionKind::None;
     uint8_t key = 0;   // virtual-key code 1..255, for Key
-    uint32_t with = 0; // for Key: up to kMaxWith codes pressed before `key` (a combination)
+    uint32_t with = 0; // up to kMaxWith codes pressed before `key` (a combination)
 
     // A stored code: 0 is nothing, anything else the key with that code (1..255).
     static constexpr Action Key(int32_t code) {
@@ -46,6 +48,19 @@ struct Action {
         }
         if (code >= 151 && code <= 154) return {ActionKind::Wheel, static_cast<uint8_t>(code)};
         return Key(code);
+    }
+    // The keys this action holds down on the keyboard: itself for a key; for a mouse action with
+    // keys around it, those keys as a key action (the last of them its own key); else nothing.
+    constexpr Action KeysHeld() const {
+        if (kind == ActionKind::Key) return *this;
+        if ((kind != ActionKind::MouseButton && kind != ActionKind::Wheel) || with == 0) return {};
+        uint8_t parts[kMaxWith] = {};
+        int count = 0;
+        while (count < kMaxWith && With(count) != 0) {
+            parts[count] = With(count);
+            ++count;
+        }
+        return Combination(parts, count);
     }
     bool operator==(const Action&) const = default;
 };

@@ -117,8 +117,12 @@ int32_t WriteMouseStick(const SettingsFile& file, int slot, int32_t stick) {
 
 void BindMouseCodes(BindingTable& table) {
     for (Action& action : table.actions) {
-        // A combination stays keys: only a code of its own is a mouse action.
-        if (action.kind == ActionKind::Key && action.with == 0) action = Action::MouseOrKey(action.key);
+        if (action.kind != ActionKind::Key) continue;
+        // A combination ending in a mouse code is that mouse action with its keys held around it.
+        Action mouse = Action::MouseOrKey(action.key);
+        if (mouse.kind == ActionKind::Key) continue;
+        mouse.with = action.with;
+        action = mouse;
     }
 }
 

@@ -47,8 +47,11 @@ TEST_F(ABoxTest, ShowsTheTitleTheDescriptionTheCreditTheIconAndOk) {
         int32_t size;
         bool bold;
     };
+    // The title names the release: the project version's major and minor ("1.5.0" shows "v1.5").
+    const std::string version = PWSTD_VERSION;
+    const std::string title = "Padwright Standard v" + version.substr(0, version.rfind('.'));
     const Row rows[] = {
-        {"Label1", 0, ControlKind::Label, {360, 120, 4575, 375}, "Padwright Standard v1.4", 18, true},
+        {"Label1", 0, ControlKind::Label, {360, 120, 4575, 375}, title, 18, true},
         {"Label1", 1, ControlKind::Label, {360, 540, 4575, 255}, "ジョイスティックで仮想キーボード", 12, true},
         {"Label1", 2, ControlKind::Label, {1440, 840, 3495, 255}, "Presented by ＮＡＧＩ", 12, true},
         {"Image1", -1, ControlKind::Image, {840, 840, 540, 540}, "", 0, false},

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "engine/bindings/key_map_file.h"
 #include "engine/engine.h"
 #include "tests/engine/allocations.h"
 #include "tests/support/fakes.h"
@@ -137,12 +138,12 @@ TEST_F(PollCycleTest, AKeyThatWentDownComesUpWithItsOwnCode) {
           {held(kCentre, 0x3), {"press 65, left down", "press 65, left down", "press 65, left down",
                                 "press 65, left down"}},
           {[] {}, {"", "", "press 65", "release 65, press 65"}},
-          {[this] { state.PadActive = False; }, {"release 65, left up", "release 65, left up", "release 65, left up",
-                                                 "release 65, left up"}},
+          {[this] { state.PadActive = False; }, {"left up, release 65", "left up, release 65", "left up, release 65",
+                                                 "left up, release 65"}},
           {[this] { state.PadActive = True; }, {"press 65, left down", "press 65, left down", "press 65, left down",
                                                 "press 65, left down"}},
-          {held(kCentre, 0), {"release 65, left up", "release 65, left up", "release 65, left up",
-                              "release 65, left up"}}}},
+          {held(kCentre, 0), {"left up, release 65", "left up, release 65", "left up, release 65",
+                              "left up, release 65"}}}},
         {"a mouse button, key map changed while held",
          {{mouse(ButtonControl(2), 5), {"", "", "", ""}},
           {held(kCentre, 0x2), {"x1 down", "x1 down", "x1 down", "x1 down"}},
@@ -151,8 +152,8 @@ TEST_F(PollCycleTest, AKeyThatWentDownComesUpWithItsOwnCode) {
                table[ButtonControl(2)] = Action::MouseOrKey(2);
                bindings.Publish(table);
            }, {"x1 up, right down", "x1 up, right down", "x1 up, right down", "x1 up, right down"}},
-          {[this] { SetKey(ButtonControl(2), 90); }, {"press 90, right up", "press 90, right up",
-                                                      "press 90, right up", "press 90, right up"}},
+          {[this] { SetKey(ButtonControl(2), 90); }, {"right up, press 90", "right up, press 90",
+                                                      "right up, press 90", "right up, press 90"}},
           {held(kCentre, 0), {"release 90", "release 90", "release 90", "release 90"}}}},
         {"a mouse button above a lowered button count",
          {{mouse(ButtonControl(5), 4), {"", "", "", ""}},
@@ -466,6 +467,45 @@ TEST_F(PollCycleTest, AWheelNotchesOnItsSchedule) {
         Pad(kCentre, kCentre, 0);
         seen.push_back(Poll());
         EXPECT_EQ(seen, row.polls);
+    }
+}
+
+// A combination ending in a mouse code (Ctrl+click, Ctrl+wheel): its keys go down before the
+// mouse action and come up after it, and never repeat; a pause lets go of the click first too.
+TEST_F(PollCycleTest, KeysHeldAroundAMouseActionGoDownFirstAndUpLast) {
+    struct Row {
+        std::vector<uint8_t> parts;
+        int16_t repeat;
+        bool pause;                      // the last poll pauses instead of letting go
+        std::vector<std::string> polls;  // held, then let go (or paused) at the last
+    };
+    const std::vector<Row> rows = {
+        {{17, 1}, 1, false, {"press 17, left down", "", "left up, release 17"}},
+        {{17, 16, 152}, 1, false, {"press 17, press 16, wheel -120", "", "", "", "wheel -120", "release 16, release 17"}},
+        {{18, 6}, 0, true, {"press 18, x2 down", "x2 up, release 18"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.parts.back());
+        Options options;
+        options.combos = true;
+        MouseOn(0, -1, 0, options);
+        BindingTable table = bindings.Current();
+        table[ButtonControl(2)] = Action::Combination(row.parts.data(), static_cast<int>(row.parts.size()));
+        BindMouseCodes(table);
+        bindings.Publish(table);
+        state.Repeat = row.repeat;
+        state.Keyup = row.repeat;
+        Pad(kCentre, kCentre, 0x2);
+        std::vector<std::string> seen;
+        for (size_t i = 0; i + 1 < row.polls.size(); ++i) seen.push_back(Poll());
+        if (row.pause) {
+            state.PadActive = False;
+        } else {
+            Pad(kCentre, kCentre, 0);
+        }
+        seen.push_back(Poll());
+        EXPECT_EQ(seen, row.polls);
+        state.PadActive = True;
     }
 }
 

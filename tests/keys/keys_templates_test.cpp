@@ -117,6 +117,13 @@ TEST_F(KeyTemplatesTest, WithTheMouseOnTheKeyBoxesTakeMouseActionsAndTheKeyMapIt
     EXPECT_EQ(bindings.Current().mouse_stick, 0) << "a slot without the key has none";
     templates.Switch(0, true);
     EXPECT_EQ(bindings.Current().mouse_stick, 3) << "a switch carries the slot's stick";
+
+    options.combos = true;  // Ctrl+click: the keys before a mouse code are held around it
+    WriteFile({"[KeySettei]", "Button3=1", "Button3Keys=17+1"});
+    dialog.Load();
+    EXPECT_EQ(Rows()[2], "ボタン－３=１７＋左ボタン");
+    Click("Command2", 0);
+    EXPECT_EQ(bindings.Current()[ButtonControl(3)], (Action{ActionKind::MouseButton, 1, 17}));
 }
 
 TEST_F(KeyTemplatesTest, SavingWithFewerButtonsKeepsTheSlotsHigherButtons) {
