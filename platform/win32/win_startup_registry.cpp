@@ -45,8 +45,8 @@ std::string WinStartupRegistry::ProgramPath() {
 
 StartupValues WinStartupRegistry::Read() {
     StartupValues values;
-    // A string or an expandable string, as the Run key may hold either; expanded.
-    if (const auto run = ValueBytes(kRunKey, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr)) {
+    // A string, or an expandable string expanded: the Run key may hold either.
+    if (const auto run = ValueBytes(kRunKey, RRF_RT_REG_SZ, nullptr)) {
         std::wstring text(reinterpret_cast<const wchar_t*>(run->data()), run->size() / sizeof(wchar_t));
         while (!text.empty() && text.back() == L'\0') text.pop_back();
         values.run = WideToUtf8(text);
