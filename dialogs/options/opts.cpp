@@ -3,6 +3,7 @@
 // value; Cancel.
 #include "dialogs/options/opts.h"
 
+#include <iterator>
 #include <utility>
 
 namespace pwstd {

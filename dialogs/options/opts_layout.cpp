@@ -3,6 +3,8 @@
 // to the frame); and the texts of the slider labels.
 #include "dialogs/options/opts.h"
 
+#include <iterator>
+
 namespace pwstd {
 
 namespace {
