@@ -8,6 +8,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/README.txt DESTINATION PwStd)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/help/ DESTINATION PwStd/help)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/tray-menu.png ${PROJECT_SOURCE_DIR}/docs/general-settings.png
               ${PROJECT_SOURCE_DIR}/docs/key-settings.png ${PROJECT_SOURCE_DIR}/docs/about.png
+              ${PROJECT_SOURCE_DIR}/docs/options.png
         DESTINATION PwStd/help/images)
 
 if(NOT PWSTD_RELEASE)

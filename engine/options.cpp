@@ -19,8 +19,12 @@ Options ReadOptions(const SettingsFile& file) {
     options.combos = file.Combos() == 1;
     options.shift_button = file.ShiftButton();
     options.shift_template = file.ShiftTemplate();
-    if (options.shift_button != 0 && options.shift_button == options.template_button) options.template_button = 0;
+    ResolveButtons(options);
     return options;
+}
+
+void ResolveButtons(Options& options) {
+    if (options.shift_button != 0 && options.shift_button == options.template_button) options.template_button = 0;
 }
 
 }  // namespace pwstd

@@ -1,8 +1,8 @@
 #pragma once
-// The options for today's pads and games, read from the settings file once, at start-up. The
-// program builds its pipeline from them (which backends read pads, what a reading asks, which
-// bindings exist); nothing tests them again while polls run. Each off keeps every reading and key
-// event as it has always been.
+// The options for today's pads and games, read from the settings file at start-up and set again by
+// the options dialog. The program builds its pipeline from them (which backends read pads, what a
+// reading asks, which bindings exist), and again when they change; nothing tests them while polls
+// run. Each off keeps every reading and key event as it has always been.
 #include <cstdint>
 
 #include "engine/input/pads.h"
@@ -39,8 +39,12 @@ struct Options {
     InputOptions Input() const { return {pov_stick, all_axes || mouse, any_joystick}; }
     // Whether the tip names the key map in force: while it can change without the menu.
     bool TipNamesKeyMap() const { return app_switch || template_button != 0; }
+
+    bool operator==(const Options&) const = default;
 };
 
 Options ReadOptions(const SettingsFile& file);
+// The one button both the template button and the shift button name is the shift button.
+void ResolveButtons(Options& options);
 
 }  // namespace pwstd

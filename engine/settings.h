@@ -59,7 +59,8 @@ public:
     int16_t Keyup() const;      // "1"; as Repeat
     int16_t StartTemp() const;  // "0"; outside 0..2 becomes 0
     int16_t BefTemp() const;    // "0"; outside 0..10 becomes 0
-    // Options for today's pads and games, read at start-up and never written: "0"; as Repeat.
+    // Options for today's pads and games, read at start-up and written only by the options dialog,
+    // key by key as the user changes them: "0"; as Repeat.
     int16_t PovStick() const;
     int16_t AnyJoystick() const;
     int16_t ScanCodes() const;

@@ -26,6 +26,8 @@ public:
     bool IsSeparator() const { return caption_ == "-"; }
 
     MenuItem& Add(std::string name, std::string caption, int index = -1);
+    // Removes the items directly below this one that have this name; nothing when there is none.
+    void Remove(const std::string& name);
     const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
     // Depth-first search below this item (itself included).
     MenuItem* Find(const std::string& name, int index = -1);

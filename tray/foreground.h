@@ -20,6 +20,8 @@ public:
     // WINEVENT_OUTOFCONTEXT)): from then on, each time a window comes to the front, the UI thread
     // calls `in_front` with its program from its message loop. Nothing is polled. UI thread.
     virtual void start(std::function<void(const FrontProgram&)> in_front) = 0;
+    // Stops following (UnhookWinEvent): `in_front` is not called any more. UI thread.
+    virtual void stop() = 0;
     // The program of the window in front now. UI thread.
     virtual FrontProgram front() = 0;
     // The programs that have a visible top-level window now, in no order, possibly repeated.

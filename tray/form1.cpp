@@ -36,6 +36,7 @@ Form1::Form1(SharedState& state, Profile& profile, LiveBindings& bindings, Engin
     forms::MenuItem& mnuProp = mnuPop_.Add("mnuProp", "プロパティ...");
     mnuProp.Add("mnuKeySet", "キー設定...").Click = [this] { mnuKeySet_Click(); };
     mnuProp.Add("mnuPadActivity", "一般設定...").Click = [this] { mnuPadActivity_Click(); };
+    mnuProp.Add("mnuOptions", "拡張設定...").Click = [this] { mnuOptions_Click(); };
 
     forms::MenuItem& mnuTempL1 = mnuPop_.Add("mnuTempL1", "テンプレート");
     for (int16_t i = 0; i <= kTemplateCount; ++i) {
@@ -56,6 +57,8 @@ void Form1::SetAppTemplates(ForegroundWatch& foreground, const AnsiCodePage& ans
     ansi_ = &ansi;
     app_templates_factory_ = std::move(app_templates);
 }
+
+void Form1::SetOptionsDialog(DialogFactory options) { options_factory_ = std::move(options); }
 
 void Form1::SetDialogs(DialogFactory key_settings, DialogFactory general_settings, DialogFactory about) {
     key_settings_factory_ = std::move(key_settings);
@@ -96,15 +99,57 @@ void Form1::Form_Load() {
     // The shift map is read here, once: a shift never reads the file.
     switcher_.LoadShift();
 
-    if (options_.app_switch) {
-        forms::MenuItem& mnuTempL1 = *mnuPop_.Find("mnuTempL1");
-        mnuTempL1.Add("mnuBo3", "-");
-        mnuTempL1.Add("mnuAppTemp", "アプリ別テンプレート...").Click = [this] { mnuAppTemp_Click(); };
-        if (foreground_) {
-            foreground_->start([this](const FrontProgram& program) { ProgramInFront(program); });
-            ProgramInFront(foreground_->front());
+    if (options_.app_switch) StartAppSwitch();
+
+    services_.timer.begin_period(state_.Wait);
+    state_.TimerId = services_.timer.set_event(state_.Wait, kTimerResolutionMs);
+}
+
+void Form1::StartAppSwitch() {
+    forms::MenuItem& mnuTempL1 = *mnuPop_.Find("mnuTempL1");
+    mnuTempL1.Add("mnuBo3", "-");
+    mnuTempL1.Add("mnuAppTemp", "アプリ別テンプレート...").Click = [this] { mnuAppTemp_Click(); };
+    if (foreground_) {
+        foreground_->start([this](const FrontProgram& program) { ProgramInFront(program); });
+        ProgramInFront(foreground_->front());
+    }
+}
+
+void Form1::StopAppSwitch() {
+    forms::MenuItem& mnuTempL1 = *mnuPop_.Find("mnuTempL1");
+    mnuTempL1.Remove("mnuBo3");
+    mnuTempL1.Remove("mnuAppTemp");
+    if (foreground_) foreground_->stop();
+}
+
+// The timer is killed synchronously, so no tick runs on the pipeline that goes; the keys it held
+// are let go through it before it goes, and the new one starts from nothing held.
+void Form1::ApplyOptions(const Options& options) {
+    services_.timer.kill_event(state_.TimerId);
+    services_.timer.end_period(state_.Wait);
+    if (poll_ != nullptr) poll_->ReleaseHeld();
+
+    const bool was_switching = options_.app_switch;
+    options_ = options;
+    // A dialog kept from an earlier opening may hold parts of the old pipeline (the general
+    // dialog reads its pads): the next opening makes it with the new one.
+    for (std::unique_ptr<forms::Form>* dialog : {&KeyS_, &Prop_, &ABox_, &AppT_, &Opts_}) {
+        if (dialog->get() != showing_) dialog->reset();
+    }
+    poll_ = &build_engine_(options_);
+    // The key map in force, read again with the new options' bindings (mouse, combinations, the
+    // template and shift buttons), and the shift map of the new shift slot.
+    switcher_.Switch(switcher_.InForce(), false);
+    switcher_.LoadShift();
+    if (options_.app_switch != was_switching) {
+        if (options_.app_switch) {
+            StartAppSwitch();
+        } else {
+            StopAppSwitch();
         }
     }
+    // Whether the tip names the key map may have changed.
+    tray_.Modify(StateInForce(), StateInForce());
 
     services_.timer.begin_period(state_.Wait);
     state_.TimerId = services_.timer.set_event(state_.Wait, kTimerResolutionMs);
@@ -114,7 +159,7 @@ void Form1::Form_Unload(int16_t& Cancel) {
     (void)Cancel;
     // A dialog whose modal call is still running (the session ends while it is open) must outlive
     // that call; it goes when the call returns.
-    for (std::unique_ptr<forms::Form>* dialog : {&KeyS_, &Prop_, &ABox_, &AppT_}) {
+    for (std::unique_ptr<forms::Form>* dialog : {&KeyS_, &Prop_, &ABox_, &AppT_, &Opts_}) {
         if (*dialog && dialog->get() == showing_) {
             drop_after_show_ = true;
         } else {
@@ -223,6 +268,8 @@ void Form1::mnuAbout_Click() { ShowDialog(ABox_, about_factory_); }
 void Form1::mnuHelp_Click() { OpenProgramHelp(services_.shell); }
 
 void Form1::mnuAppTemp_Click() { ShowDialog(AppT_, app_templates_factory_); }
+
+void Form1::mnuOptions_Click() { ShowDialog(Opts_, options_factory_); }
 
 void Form1::ShowDialog(std::unique_ptr<forms::Form>& dialog, const DialogFactory& factory) {
     DialogOpen = True;

@@ -52,6 +52,8 @@ public:
     // settings file keeps program names, and the dialog that assigns templates to programs (its
     // menu item exists only then).
     void SetAppTemplates(ForegroundWatch& foreground, const AnsiCodePage& ansi, DialogFactory app_templates);
+    // The options dialog ("拡張設定..."), whose OK calls ApplyOptions.
+    void SetOptionsDialog(DialogFactory options);
 
     void Form_Load();
     void Form_Unload(int16_t& Cancel);
@@ -74,6 +76,11 @@ public:
     void TemplateButton_Press();
     // A window came to the front: its program's template, or the one chosen by hand.
     void ProgramInFront(const FrontProgram& program);
+    // New options, at once: the timer is stopped and what the pad holds let go, as at a pause; the
+    // pipeline, the bindings of the key map in force, the shift map, the window-in-front watch and
+    // its menu item are made anew from them; the timer starts again. The key map in force stays
+    // and nothing is written.
+    void ApplyOptions(const Options& options);
 
     void ApplyTemplate(const int16_t& n);
     void mnuTemp_Click(int16_t Index);
@@ -82,10 +89,11 @@ public:
     void mnuAbout_Click();
     void mnuHelp_Click();
     void mnuAppTemp_Click();
+    void mnuOptions_Click();
 
     // mnuPop and everything below it; the key dialog renames the template items (mnuTemp).
     forms::MenuItem& Menu() { return mnuPop_; }
-    // The options read at start-up.
+    // The options in force: read at start-up, replaced by ApplyOptions.
     const Options& options() const { return options_; }
     // The owner of the key map in force, which the dialogs ask and tell.
     TemplateSwitcher& Templates() { return switcher_; }
@@ -102,6 +110,10 @@ private:
     std::string RunningTip(const std::string& tip) const;
     // Puts slot n in force (TemplateSwitcher::Switch) and moves the check mark to it.
     void SwitchTemplate(int16_t n, bool by_hand);
+    // While the key map follows the program in front: the menu item of the dialog that assigns
+    // templates to programs, and the watch of the window in front.
+    void StartAppSwitch();
+    void StopAppSwitch();
 
     SharedState& state_;
     Profile& profile_;
@@ -113,8 +125,9 @@ private:
     Options options_;
     TemplateSwitcher switcher_;
     forms::MenuItem mnuPop_;
-    DialogFactory key_settings_factory_, general_settings_factory_, about_factory_, app_templates_factory_;
-    std::unique_ptr<forms::Form> KeyS_, Prop_, ABox_, AppT_;
+    DialogFactory key_settings_factory_, general_settings_factory_, about_factory_, app_templates_factory_,
+        options_factory_;
+    std::unique_ptr<forms::Form> KeyS_, Prop_, ABox_, AppT_, Opts_;
     ForegroundWatch* foreground_ = nullptr;
     const AnsiCodePage* ansi_ = nullptr;
     // mnuTemp(0..10), owned by the menu tree.

@@ -65,6 +65,13 @@ void WinForegroundWatch::start(std::function<void(const FrontProgram&)> in_front
                                 0, 0, WINEVENT_OUTOFCONTEXT);
 }
 
+void WinForegroundWatch::stop() {
+    if (hook_) UnhookWinEvent(hook_);
+    hook_ = nullptr;
+    StopTimer();
+    in_front_ = nullptr;
+}
+
 void CALLBACK WinForegroundWatch::Event(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG, DWORD, DWORD) {
     if (event != EVENT_SYSTEM_FOREGROUND || !window || !g_watch || !g_watch->in_front_) return;
     const FrontProgram owner = ProgramOfProcess(ProcessOf(window));

@@ -20,6 +20,7 @@ public:
     WinForegroundWatch& operator=(const WinForegroundWatch&) = delete;
 
     void start(std::function<void(const FrontProgram&)> in_front) override;
+    void stop() override;
     FrontProgram front() override;
     std::vector<FrontProgram> visible_programs() override;
 

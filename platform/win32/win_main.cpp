@@ -14,6 +14,7 @@
 #include "dialogs/apps/appt.h"
 #include "dialogs/general/prop.h"
 #include "dialogs/keys/keys.h"
+#include "dialogs/options/opts.h"
 #include "engine/bindings/binding_table.h"
 #include "engine/engine.h"
 #include "engine/options.h"
@@ -33,6 +34,7 @@
 #include "platform/win32/win_shell.h"
 #include "platform/win32/win_single_instance.h"
 #include "platform/win32/win_sleeper.h"
+#include "platform/win32/win_startup_registry.h"
 #include "platform/win32/win_template_signal.h"
 #include "platform/win32/win_tray_icon.h"
 #include "platform/win32/win_xinput_backend.h"
@@ -115,8 +117,10 @@ int Run(HINSTANCE instance) {
     auto build_engine = [&](const Options& options) -> PollCycle& {
         // XInput is loaded before the first reading: read first through the joystick service, the
         // same pad would be found again a moment later as another one. Where no XInput library
-        // loads the option is ignored.
+        // loads the option is ignored. Built again when the options change, with the timer stopped:
+        // the old pipeline goes first, as it sends through the old key sink.
         PadBackend* xinput_pads = options.xinput && xinput.Load() ? &xinput : nullptr;
+        engine.reset();
         keys.emplace(options.scan_codes);
         engine.emplace(state, options, bindings, joystick, xinput_pads, *keys, clock, rate);
         engine->poll.SetTemplateSignal(template_signal);
@@ -130,6 +134,11 @@ int Run(HINSTANCE instance) {
             return std::make_unique<Prop>(state, form.options(), profile, timer, sleeper, engine->pads, form.Templates());
         },
         [] { return std::make_unique<ABox>(); });
+    WinStartupRegistry startup;
+    form.SetOptionsDialog([&] {
+        return std::make_unique<Opts>(state, form.options(), profile, startup,
+                                      [&](const Options& options) { form.ApplyOptions(options); });
+    });
     WinForegroundWatch foreground;
     WinProfileSection sections;
     WinAnsiCodePage ansi;

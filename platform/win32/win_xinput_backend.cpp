@@ -9,7 +9,9 @@ namespace pwstd {
 
 bool WinXInputBackend::Load() {
     // At run time, by name: the program imports no XInput library, so a system without one still
-    // starts, and the library costs nothing while the option is off.
+    // starts, and the library costs nothing while the option is off. Loaded once: the options
+    // may be turned on again and again while the program runs.
+    if (get_state_.load() != nullptr) return true;
     for (const wchar_t* name : {L"xinput1_4.dll", L"xinput9_1_0.dll"}) {
         if (HMODULE library = LoadLibraryW(name)) {
             if (FARPROC proc = GetProcAddress(library, "XInputGetState")) {

@@ -43,7 +43,7 @@ HWND OpenSettings(const AppSession& app, SettingsItem item) {
     if (popup == nullptr) return nullptr;
     app.MenuKey(popup, VK_DOWN);   // "プロパティ..."
     app.MenuKey(popup, VK_RIGHT);  // its submenu, on "キー設定..."
-    if (item == SettingsItem::General) app.MenuKey(popup, VK_DOWN);
+    for (int i = 0; i < static_cast<int>(item); ++i) app.MenuKey(popup, VK_DOWN);
     app.MenuKey(popup, VK_RETURN);
     const HWND dialog = app.WaitDialog();
     if (dialog == nullptr) return nullptr;

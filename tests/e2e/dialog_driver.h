@@ -13,8 +13,8 @@
 
 namespace pwstd::wintest {
 
-// The two items of the "プロパティ..." submenu.
-enum class SettingsItem { Keys = 0, General = 1 };
+// The items of the "プロパティ..." submenu.
+enum class SettingsItem { Keys = 0, General = 1, Options = 2 };
 
 // Opens the popup menu from the tray icon, walks into "プロパティ..." and chooses `item`; returns the
 // dialog window once it shows, or nullptr.

@@ -1,7 +1,11 @@
-// The real PwStd.exe's general settings dialog under Wine, opened from the tray menu and driven
-// through its native controls: the slider labels, the sensitivity the running engine uses while
-// the dialog is open, the joystick test panel, and what OK writes.
+// The real PwStd.exe's general settings and options dialogs under Wine, opened from the tray menu
+// and driven through their native controls: the slider labels, the sensitivity the running engine
+// uses while the dialog is open, the joystick test panel, what OK writes, the options applied at
+// once, and the start with Windows in the prefix's registry.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <mmsystem.h>
 
 #include <thread>
 
@@ -162,14 +166,14 @@ TEST(GeneralDialog, ACommittedSensitivityIsLiveUntilCancelOrTheCloseBoxPutsItBac
         ASSERT_TRUE(dialog.complete());
         const size_t before = app.keys().count();
         std::this_thread::sleep_for(kQuiet);
-        EXPECT_EQ(app.keys().count(), before);
+        EXPECT_EQ(KeyText(app.keys().keys(0)), "");
         EXPECT_EQ(TextOf(dialog.test), "");
 
         // While the thumb is dragged only the label follows.
         DragThumb(dialog.sensitivity, 0x6000, false);
         EXPECT_EQ(WaitText(dialog.sensitivity_label, kSensitivityLabel + "6000"), kSensitivityLabel + "6000");
         std::this_thread::sleep_for(kQuiet);
-        EXPECT_EQ(app.keys().count(), before);
+        EXPECT_EQ(KeyText(app.keys().keys(0)), "");
         EXPECT_EQ(TextOf(dialog.test), "");
 
         // Let go: the engine and the test panel see the stick left at once.
@@ -294,6 +298,96 @@ TEST(GeneralDialog, TestPanelShowsTheHatOfThePadFoundAndOkKeepsTheOptions) {
         EXPECT_EQ(IniValue(file, "Padwright Standard", key), "1") << key;
     EXPECT_EQ(app.winmm().joy_bad(), 0u);
     EXPECT_EQ(app.winmm().joy_ids(), 0x3u);
+}
+
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The Run value "PwStd" of the prefix's current user, or "(none)".
+std::wstring RunValue() {
+    wchar_t text[1024] = {};
+    DWORD size = sizeof(text);
+    if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, L"PwStd", RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return L"(none)";
+    return text;
+}
+
+void RemoveRunValue() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunKey, L"PwStd"); }
+
+bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// Open and OK change nothing; the hat box with OK makes the hat send its direction at once, the
+// timer stopped and started again; the start box writes and removes the Run value, not the file.
+TEST(OptionsDialog, TheHatAppliesAtOnceAndTheStartBoxWritesAndRemovesTheRunValue) {
+    RemoveRunValue();
+    const std::string ini = Settings({"Repeat=0", "Keyup=0"});
+    AppSession app(ini, {.folder = L"起動 Ωmega"});
+    standin::JoyStep hat_right = Idle(0);
+    hat_right.pov = 9000;
+    app.winmm().set(hat_right);
+    app.Start();
+
+    const auto open = [&] {
+        const HWND dialog = OpenSettings(app, SettingsItem::Options);
+        EXPECT_NE(dialog, nullptr);
+        EXPECT_EQ(TextOf(dialog), "Padwright Standard プロパティ－拡張設定");
+        EXPECT_EQ(Children(dialog, L"SCROLLBAR").size(), 7u);
+        return dialog;
+    };
+    const auto ok = [&](HWND dialog) {
+        Click(ChildWithText(dialog, L"BUTTON", "ＯＫ"));
+        EXPECT_TRUE(WaitClosed(dialog));
+    };
+
+    HWND dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    for (const char* caption : {"十字キー（ハット）で方向を送る", "ジョイスティック１が無いときは他のパッドを使う",
+                                "スキャンコードも送る", "Xbox 系のパッドを XInput で読む", "Z・R・U・V 軸もキーにする",
+                                "前面のアプリでテンプレートを切り替える", "マウス操作を使う", "キーの組み合わせを使う",
+                                "Windows の開始時に起動する", "キャンセル"}) {
+        const HWND box = ChildWithText(dialog, L"BUTTON", caption);
+        ASSERT_NE(box, nullptr) << caption;
+        EXPECT_FALSE(Checked(box)) << caption;
+    }
+    EXPECT_NE(ChildWithText(dialog, L"STATIC", "テンプレート切り替えボタン－ なし"), nullptr);
+    ok(dialog);
+    std::this_thread::sleep_for(kQuiet);
+    EXPECT_EQ(ReadFileBytes(app.ini_path()), ini);
+    EXPECT_EQ(app.winmm().calls(standin::Call::SetEvent).size(), 1u);
+    // The hat is not read yet. (Only the hat's key is looked for: the keyboard hook sees the whole
+    // desktop's injected keys.)
+    const auto hat_keys = [&] { return KeyText(app.keys().keys(0)).find("+82") != std::string::npos; };
+    EXPECT_FALSE(hat_keys());
+
+    dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    Click(ChildWithText(dialog, L"BUTTON", "十字キー（ハット）で方向を送る"));
+    ok(dialog);
+    EXPECT_TRUE(WaitFor(hat_keys, seconds(3)));
+    EXPECT_EQ(IniValue(ReadFileBytes(app.ini_path()), "Padwright Standard", "PovStick"), "1");
+    const std::vector<standin::CallRecord> events = app.winmm().calls(standin::Call::SetEvent);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(app.winmm().calls(standin::Call::KillEvent).at(0).args[0], events[0].result);
+    EXPECT_NE(events[1].args[3] & TIME_KILL_SYNCHRONOUS, 0u);
+    const std::string with_hat = ReadFileBytes(app.ini_path());
+
+    dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    Click(ChildWithText(dialog, L"BUTTON", "Windows の開始時に起動する"));
+    ok(dialog);
+    EXPECT_EQ(RunValue(), L"\"" + app.exe() + L"\"");
+    EXPECT_EQ(ReadFileBytes(app.ini_path()), with_hat);
+
+    dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    const HWND start = ChildWithText(dialog, L"BUTTON", "Windows の開始時に起動する");
+    EXPECT_TRUE(Checked(start));
+    EXPECT_TRUE(Checked(ChildWithText(dialog, L"BUTTON", "十字キー（ハット）で方向を送る")));
+    Click(start);
+    ok(dialog);
+    EXPECT_EQ(RunValue(), L"(none)");
+    EXPECT_EQ(ReadFileBytes(app.ini_path()), with_hat);
+    EXPECT_EQ(app.winmm().calls(standin::Call::SetEvent).size(), 2u);
+    RemoveRunValue();
 }
 
 }  // namespace

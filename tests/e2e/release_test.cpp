@@ -63,9 +63,10 @@ TEST(Release, UnpackedIntoAJapaneseFolderItRunsOpensItsHtmlHelpAndWritesItsSetti
     const std::wstring exe = folder + L"\\PwStd.exe";
 
     // What the package holds: the program, the read-me and the help; no settings file.
-    for (const wchar_t* file : {L"PwStd.exe", L"README.txt", L"help\\index.html", L"help\\style.css",
+    for (const wchar_t* file : {L"PwStd.exe", L"README.txt", L"help\\index.html", L"help\\options.html", L"help\\style.css",
                                 L"help\\images\\tray-menu.png", L"help\\images\\general-settings.png",
-                                L"help\\images\\key-settings.png", L"help\\images\\about.png"})
+                                L"help\\images\\key-settings.png", L"help\\images\\about.png",
+                                L"help\\images\\options.png"})
         EXPECT_TRUE(IsFile(folder + L"\\" + file)) << Narrow(file);
     ASSERT_FALSE(IsFile(folder + L"\\PwStd.ini"));
     ASSERT_FALSE(IsFile(folder + L"\\PWSTD.HLP"));

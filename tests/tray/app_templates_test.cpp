@@ -170,6 +170,65 @@ TEST_F(AppTemplates, ThePadButtonCyclesTheTemplatesAsTheMenuWould) {
     EXPECT_EQ(presses.posts, 2);
 }
 
+// New options from the options dialog: the timer stops, what the pad holds is let go, the
+// pipeline, the bindings and the shift map are made anew, the watch and its menu item follow the
+// switch, and the timer starts again; the key map in force stays and nothing is written.
+TEST_F(AppTemplates, NewOptionsApplyAtOnceAndKeepTheKeyMapInForce) {
+    rig.profile.Set("Padwright Standard", "StartTemp", "2");
+    rig.profile.Set("Padwright Standard", "BefTemp", "3");
+    rig.profile.Set("KeySetteiTemp5", "Button2", "66");
+    Start("0");
+    ASSERT_EQ(rig.Checked(), std::vector<int>{3});
+    rig.state.Repeat = 0;
+    rig.pad.reading.Ypos = 0;  // up: 87 in template 3
+    rig.poll().PadTimerProc();
+    EXPECT_EQ(rig.keys.Take(), "press 87");
+
+    const auto timer_and_keys = [&] {
+        Log kept;
+        for (const std::string& line : rig.log)
+            if (line.starts_with("timer ") || line.starts_with("press") || line.starts_with("release") ||
+                line.starts_with("put ") || line.starts_with("tray "))
+                kept.push_back(line);
+        rig.log.clear();
+        return kept;
+    };
+    rig.log.clear();
+    Options next = rig.form.options();
+    next.app_switch = true;
+    next.pov_stick = true;
+    next.shift_button = 4;
+    next.shift_template = 5;
+    rig.form.ApplyOptions(next);
+    EXPECT_EQ(timer_and_keys(), (Log{"timer kill_event 77", "timer end_period 25", "release 87",
+                                     "tray modify 7 " + std::to_string(rig.state.IconFrame) + " 動作中・・・\nテンプレート３", "timer begin_period 25",
+                                     "timer set_event 25 5"}));
+    rig.keys.Take();
+    EXPECT_EQ(rig.Checked(), std::vector<int>{3});
+    EXPECT_EQ(rig.state.TimerId, 78);
+    EXPECT_TRUE(foreground.in_front);
+    EXPECT_EQ(rig.Item("mnuTempL1").Items().size(), 13u);
+
+    // The hat now gives a direction; the shift button shifts to template 5.
+    rig.pad.reading = {32768, 32768, 0, 9000};
+    rig.poll().PadTimerProc();
+    rig.pad.reading = {32768, 32768, 1u << 3 | 1u << 1};
+    rig.poll().PadTimerProc();
+    EXPECT_EQ(rig.keys.Take(), "press 39, release 39, press 66");
+
+    next.app_switch = false;
+    next.shift_button = 0;
+    rig.form.ApplyOptions(next);
+    EXPECT_FALSE(foreground.in_front);
+    EXPECT_EQ(rig.Item("mnuTempL1").Items().size(), 11u);
+    EXPECT_EQ(rig.keys.Take(), "release 66");
+    rig.pad.reading = {32768, 32768, 1u << 3};
+    rig.poll().PadTimerProc();
+    EXPECT_EQ(rig.keys.Take(), "press 32");
+    EXPECT_EQ(rig.Checked(), std::vector<int>{3});
+    for (const std::string& line : timer_and_keys()) EXPECT_FALSE(line.starts_with("put ")) << line;
+}
+
 TEST_F(AppTemplates, TheRunningTipNamesTheKeyMapInForceWhileEitherOptionIsOn) {
     struct Row {
         const char* app_switch;

@@ -28,6 +28,7 @@ TEST_F(TrayMenu, TreeHasTheItemsInOrder) {
     Log tree;
     Walk(rig.form.Menu(), 0, tree);
     Log expected = {"0 mnuPop Popup", "1 mnuProp プロパティ...", "2 mnuKeySet キー設定...", "2 mnuPadActivity 一般設定...",
+                    "2 mnuOptions 拡張設定...",
                     "1 mnuTempL1 テンプレート", "2 mnuTemp0 カスタム"};
     expected.push_back("2 mnuTemp1 テンプレート１");
     for (int n = 2; n <= 9; ++n) expected.push_back("2 mnuTemp" + std::to_string(n) + " " + rig.state.TemplateNames[n]);

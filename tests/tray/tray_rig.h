@@ -132,6 +132,7 @@ public:
     FrontProgram now;
     std::vector<FrontProgram> visible;
     void start(std::function<void(const FrontProgram&)> handler) override { in_front = std::move(handler); }
+    void stop() override { in_front = nullptr; }
     FrontProgram front() override { return now; }
     std::vector<FrontProgram> visible_programs() override { return visible; }
 };

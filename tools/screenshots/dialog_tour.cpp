@@ -1,6 +1,7 @@
-// Not a test: opens the running PwStd's two settings dialogs from its popup menu, the way a user
+// Not a test: opens the running PwStd's three settings dialogs from its popup menu, the way a user
 // would, and photographs each one (scripts/dialog-screenshots).
-//   pwstd_dialog_tour <folder>   writes <folder>\key-settings.bmp and <folder>\general-settings.bmp
+//   pwstd_dialog_tour <folder>   writes <folder>\key-settings.bmp, <folder>\general-settings.bmp
+//                                and <folder>\options.bmp
 // Each picture holds exactly the dialog's window rectangle, title bar and border included.
 #include <windows.h>
 
@@ -26,8 +27,8 @@ bool WaitGone(HWND window, DWORD timeout_ms) {
 
 
 // Opens the popup menu, walks into "プロパティ..." and chooses its item number `item` (0 is
-// "キー設定...", 1 is "一般設定..."); photographs the dialog that opens, then closes it from its
-// title bar so nothing is changed.
+// "キー設定...", 1 is "一般設定...", 2 is "拡張設定..."); photographs the dialog that opens, then
+// closes it from its title bar so nothing is changed.
 bool Photograph(HWND resident, int item, const std::wstring& path) {
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 24, GetSystemMetrics(SM_CYSCREEN) - 12);
     SendNotifyMessageW(resident, 512, 0, WM_RBUTTONDOWN);
@@ -66,5 +67,6 @@ int wmain(int argc, wchar_t** argv) {
     if (!resident) return 1;
     bool ok = Photograph(resident, 0, folder + L"\\key-settings.bmp");
     ok = Photograph(resident, 1, folder + L"\\general-settings.bmp") && ok;
+    ok = Photograph(resident, 2, folder + L"\\options.bmp") && ok;
     return ok ? 0 : 1;
 }
