@@ -45,7 +45,7 @@ std::string WinStartupRegistry::ProgramPath() {
 
 StartupValues WinStartupRegistry::Read() {
     StartupValues values;
-    // A string, or an expandable string expanded: the Run key may hold either.
+    // Read as the plain string the program writes; a value of another type is not this program's.
     if (const auto run = ValueBytes(kRunKey, RRF_RT_REG_SZ, nullptr)) {
         std::wstring text(reinterpret_cast<const wchar_t*>(run->data()), run->size() / sizeof(wchar_t));
         while (!text.empty() && text.back() == L'\0') text.pop_back();
