@@ -7,20 +7,12 @@
 
 #include "dialogs/options/opts.h"
 #include "platform/win32/renderer/win_window_host.h"
+#include "tests/options/fake_startup.h"
 #include "tests/renderer_win32/native_probe.h"
 #include "tests/renderer_win32/ui_script.h"
 
 namespace pwstd::test {
 namespace {
-
-class NoStartup final : public StartupRegistry {
-public:
-    std::string ProgramPath() override { return "C:\\PwStd\\PwStd.exe"; }
-    StartupValues Read() override { return {}; }
-    void WriteRun(const std::string&) override {}
-    void RemoveRun() override {}
-    void RemoveApproved() override {}
-};
 
 class EmptyProfile final : public Profile {
 public:
@@ -50,7 +42,7 @@ TEST(OptionsLayout, EveryCaptionFitsItsControlAndTheWindowFitsTheScreen) {
     for (int n = 1; n <= kTemplateCount; ++n) state.TemplateNames[n] = DefaultTemplateName(n);
     Options options;
     EmptyProfile profile;
-    NoStartup startup;
+    FakeStartup startup;
     Opts dialog(state, options, profile, startup, nullptr);
     WinWindowHost host(nullptr);
     UiScript script(
