@@ -30,16 +30,17 @@ public:
     // Deletes the Run value, or the StartupApproved value; nothing when it is missing. UI thread.
     virtual void RemoveRun() = 0;
     virtual void RemoveApproved() = 0;
+    // Whether two paths name the same file as the file system compares names: code unit by code
+    // unit, without regard to case in every script (CompareStringOrdinal ignoring case).
+    virtual bool SamePath(const std::string& a, const std::string& b) = 0;
 };
 
-// Whether a Run command names `program`: blanks around it and one pair of double quotes aside, the
-// same path without regard to case.
-bool NamesProgram(const std::string& command, const std::string& program);
 // Whether Task Manager marks the entry disabled: the value's first byte is odd.
 bool DisabledByTaskManager(const std::optional<std::vector<uint8_t>>& approved);
-// What the check box shows: the Run value names this program and is not disabled. A value that
-// names another path (a copy moved elsewhere) shows off.
-bool StartsWithWindows(const StartupValues& values, const std::string& program);
+// What the check box shows: the Run value names this program (blanks around it and one pair of
+// double quotes aside, the same path) and is not disabled. A value that names another path (a copy
+// moved elsewhere) shows off.
+bool StartsWithWindows(StartupRegistry& registry);
 // The check box changed to `on`: writes the Run value and removes a mark that disables it, or
 // removes the Run value. Call only when the box changed.
 void SetStartWithWindows(StartupRegistry& registry, bool on);

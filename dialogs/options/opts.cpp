@@ -70,7 +70,7 @@ void Opts::Form_Load() {
     for (int16_t i = 0; i < kBoxStartWithWindows; ++i) {
         opened_boxes_[i] = (settings_.*kBoxKeys[i].read)() == 1 ? 1 : 0;
     }
-    opened_boxes_[kBoxStartWithWindows] = StartsWithWindows(startup_.Read(), startup_.ProgramPath()) ? 1 : 0;
+    opened_boxes_[kBoxStartWithWindows] = StartsWithWindows(startup_) ? 1 : 0;
     for (int16_t i = 0; i < kSliderCount; ++i) opened_sliders_[i] = (settings_.*kSliderKeys[i].read)();
 
     for (int16_t i = 0; i < kBoxCount; ++i) Find("Check1", i).SetValue(opened_boxes_[i]);

@@ -70,4 +70,10 @@ void WinStartupRegistry::RemoveRun() { DeleteValue(kRunKey); }
 
 void WinStartupRegistry::RemoveApproved() { DeleteValue(kApprovedKey); }
 
+bool WinStartupRegistry::SamePath(const std::string& a, const std::string& b) {
+    const std::wstring first = Utf8ToWide(a), second = Utf8ToWide(b);
+    return CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
+                                static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace pwstd

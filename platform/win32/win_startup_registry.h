@@ -12,6 +12,7 @@ public:
     void WriteRun(const std::string& command) override;
     void RemoveRun() override;
     void RemoveApproved() override;
+    bool SamePath(const std::string& a, const std::string& b) override;
 };
 
 }  // namespace pwstd

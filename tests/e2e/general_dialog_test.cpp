@@ -376,6 +376,12 @@ TEST(OptionsDialog, TheHatAppliesAtOnceAndTheStartBoxWritesAndRemovesTheRunValue
     ok(dialog);
     EXPECT_EQ(RunValue(), L"\"" + app.exe() + L"\"");
     EXPECT_EQ(ReadFileBytes(app.ini_path()), with_hat);
+    // The same path in another case, unquoted ("Ωmega" as "ωMEGA"), still names this program.
+    std::wstring other_case = app.exe();
+    CharUpperW(other_case.data());
+    other_case.replace(other_case.find(L"ΩMEGA"), 5, L"ωMEGA");
+    RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"PwStd", REG_SZ, other_case.c_str(),
+                    static_cast<DWORD>((other_case.size() + 1) * sizeof(wchar_t)));
 
     dialog = open();
     ASSERT_NE(dialog, nullptr);

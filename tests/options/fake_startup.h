@@ -26,6 +26,14 @@ public:
         values.approved.reset();
         log.push_back("remove approved");
     }
+    // Case aside for ASCII letters only; the system's comparison is tried under Wine.
+    bool SamePath(const std::string& a, const std::string& b) override {
+        const auto lower = [](std::string s) {
+            for (char& c : s) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+            return s;
+        };
+        return lower(a) == lower(b);
+    }
 };
 
 }  // namespace pwstd
